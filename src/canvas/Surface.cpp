@@ -1,0 +1,239 @@
+// Storage, drawing state, change tracking and single pixels of a Surface.
+// Figures, fills and block copies live in their own files.
+
+#include "canvas/Surface.h"
+
+#include "app/Errors.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace pictavo {
+
+Rect Rect::intersected(const Rect& o) const {
+  Rect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
+  return r.isEmpty() ? Rect{} : r;
+}
+
+Rect Rect::united(const Rect& o) const {
+  if (isEmpty()) return o;
+  if (o.isEmpty()) return *this;
+  return Rect{std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom)};
+}
+
+namespace {
+
+void copyRect(std::uint32_t* dst, const std::uint32_t* src, int stride, const Rect& r) {
+  const std::size_t bytes = std::size_t(r.width()) * sizeof(std::uint32_t);
+  for (int y = r.top; y < r.bottom; ++y) {
+    const std::size_t offset = std::size_t(y) * std::size_t(stride) + std::size_t(r.left);
+    std::memcpy(dst + offset, src + offset, bytes);
+  }
+}
+
+// More stale rectangles than this are merged into their bounding box.
+constexpr std::size_t kMaxStaleRects = 16;
+
+}  // namespace
+
+Surface::Surface(int width, int height, Color backColor) : backColor_(backColor) {
+  allocate(width, height, pixelFromColor(backColor));
+}
+
+Surface Surface::hiddenBuffer(int width, int height) {
+  Surface s;
+  s.hidden_ = true;
+  s.backColor_ = kMagenta;
+  s.allocate(width, height, pixelFromColor(kMagenta));
+  return s;
+}
+
+Surface::Surface(Surface&&) noexcept = default;
+Surface& Surface::operator=(Surface&&) noexcept = default;
+Surface::~Surface() = default;
+
+void Surface::allocate(int width, int height, std::uint32_t fillWord) {
+  if (!sizeAllowed(width, height))
+    throw Error(kErrOutOfMemory, "画布大小超出范围: " + std::to_string(width) + " x " + std::to_string(height) +
+                                     " (每边 1 到 32767 像素, 最多 268435456 像素)");
+  try {
+    std::vector<std::uint32_t> pixels(std::size_t(width) * std::size_t(height), fillWord);
+    persistent_.swap(pixels);
+  } catch (const std::bad_alloc&) {
+    throw Error(kErrOutOfMemory);
+  }
+  visible_.clear();
+  visible_.shrink_to_fit();
+  stale_.clear();
+  width_ = width;
+  height_ = height;
+  if (!autoRedraw_) ensureVisibleLayer();
+  notify(bounds());
+}
+
+void Surface::ensureVisibleLayer() {
+  if (!visible_.empty() || hidden_) return;
+  try {
+    visible_ = persistent_;
+  } catch (const std::bad_alloc&) {
+    throw Error(kErrOutOfMemory);
+  }
+}
+
+void Surface::Resize(int width, int height) {
+  if (width == width_ && height == height_) return;
+  if (!sizeAllowed(width, height))
+    throw Error(kErrOutOfMemory, "画布大小超出范围: " + std::to_string(width) + " x " + std::to_string(height) +
+                                     " (每边 1 到 32767 像素, 最多 268435456 像素)");
+  std::vector<std::uint32_t> next;
+  try {
+    next.assign(std::size_t(width) * std::size_t(height), pixelFromColor(backColor_));
+  } catch (const std::bad_alloc&) {
+    throw Error(kErrOutOfMemory);
+  }
+  const int keepW = std::min(width, width_), keepH = std::min(height, height_);
+  for (int y = 0; y < keepH; ++y)
+    std::memcpy(next.data() + std::size_t(y) * std::size_t(width), persistent_.data() + std::size_t(y) * std::size_t(width_),
+                std::size_t(keepW) * sizeof(std::uint32_t));
+  persistent_.swap(next);
+  width_ = width;
+  height_ = height;
+  // The visible layer starts again as a copy of the persistent image.
+  visible_.clear();
+  stale_.clear();
+  if (!autoRedraw_) ensureVisibleLayer();
+  notify(bounds());
+}
+
+void Surface::SetBackColor(Color c) {
+  backColor_ = c;
+  std::fill(persistent_.begin(), persistent_.end(), pixelFromColor(c));
+  if (!visible_.empty()) std::fill(visible_.begin(), visible_.end(), pixelFromColor(c));
+  stale_.clear();
+  notify(bounds());
+}
+
+void Surface::SetAutoRedraw(bool on) {
+  if (hidden_) return;
+  autoRedraw_ = on;
+  if (!on) ensureVisibleLayer();
+}
+
+void Surface::Refresh() {
+  if (visible_.empty()) {
+    stale_.clear();
+    return;
+  }
+  for (const Rect& r : stale_) {
+    copyRect(visible_.data(), persistent_.data(), width_, r);
+    notify(r);
+  }
+  stale_.clear();
+}
+
+void Surface::Cls() {
+  std::uint32_t* p = drawBits();
+  std::fill(p, p + std::size_t(width_) * std::size_t(height_), pixelFromColor(backColor_));
+  markChanged(bounds());
+}
+
+void Surface::SetPicture(const Picture& picture) {
+  if (picture.isNull()) return;
+  if (picture.width != width_ || picture.height != height_) allocate(picture.width, picture.height, 0);
+  const std::uint32_t back = pixelFromColor(backColor_);
+  std::uint32_t* dst = persistent_.data();
+  const std::size_t n = picture.pixels.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint32_t p = picture.pixels[i];
+    const std::uint32_t a = p >> 24;
+    if (a == 255) {
+      dst[i] = p;
+    } else if (a == 0) {
+      dst[i] = back;
+    } else {  // partial alpha (icons): blend over the background
+      auto mix = [a](std::uint32_t fg, std::uint32_t bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
+      dst[i] = 0xFF000000u | (mix((p >> 16) & 0xFF, (back >> 16) & 0xFF) << 16) |
+               (mix((p >> 8) & 0xFF, (back >> 8) & 0xFF) << 8) | mix(p & 0xFF, back & 0xFF);
+    }
+  }
+  visible_.clear();
+  stale_.clear();
+  if (!autoRedraw_) ensureVisibleLayer();
+  notify(bounds());
+}
+
+Picture Surface::Image() const {
+  Picture picture;
+  picture.width = width_;
+  picture.height = height_;
+  picture.pixels = persistent_;
+  return picture;
+}
+
+std::uint32_t* Surface::bits(Layer layer) {
+  return (layer == Layer::Visible && !visible_.empty()) ? visible_.data() : persistent_.data();
+}
+
+const std::uint32_t* Surface::bits(Layer layer) const {
+  return (layer == Layer::Visible && !visible_.empty()) ? visible_.data() : persistent_.data();
+}
+
+Color Surface::GetPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return kNoColor;
+  return colorFromPixel(drawBits()[std::size_t(y) * std::size_t(width_) + std::size_t(x)]);
+}
+
+void Surface::SetPixel(int x, int y, Color c) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  drawBits()[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = pixelFromColor(c);
+  markChanged(Rect{x, y, x + 1, y + 1});
+}
+
+void Surface::markChanged(const Rect& changed) {
+  const Rect r = changed.intersected(bounds());
+  if (r.isEmpty()) return;
+  if (!visible_.empty()) {
+    if (drawLayer() == Layer::Persistent) {
+      // Persistent drawing shows at once, as a repaint of that area would show it.
+      copyRect(visible_.data(), persistent_.data(), width_, r);
+    } else {
+      addStale(r);
+    }
+  }
+  notify(r);
+}
+
+void Surface::addStale(const Rect& r) {
+  for (Rect& s : stale_) {
+    if (s.intersected(r) == r) return;  // already covered
+  }
+  stale_.push_back(r);
+  if (stale_.size() > kMaxStaleRects) {
+    Rect all;
+    for (const Rect& s : stale_) all = all.united(s);
+    stale_.assign(1, all);
+  }
+}
+
+void Surface::notify(const Rect& r) const {
+  if (listener_) listener_(r);
+}
+
+PatternBrush Surface::CreatePatternBrush(const Picture& picture) const {
+  return PatternBrush{std::make_shared<const Picture>(picture)};
+}
+
+void Surface::SelectObject(const PatternBrush& brush) { pattern_ = brush; }
+
+void Surface::DeleteObject(const PatternBrush& brush) {
+  if (pattern_ && pattern_->picture == brush.picture) pattern_.reset();
+}
+
+int Surface::SetStretchBltMode(int mode) {
+  const int previous = stretchMode_;
+  stretchMode_ = mode;
+  return previous;
+}
+
+}  // namespace pictavo

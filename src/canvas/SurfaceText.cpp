@@ -1,0 +1,7 @@
+#include "canvas/SurfaceText.h"
+
+namespace pictavo {
+
+void TextOut(Surface&, int, int, const QString&) {}
+
+}  // namespace pictavo

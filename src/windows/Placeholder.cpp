@@ -1,0 +1,1 @@
+// Removed once the first window lands.
