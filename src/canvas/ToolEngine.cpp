@@ -32,8 +32,9 @@ bool validTool(int index) { return index >= 0 && index < kToolCount; }
 
 std::string shortestDecimal(float v) {
   if (v == 0.0f) v = 0.0f;  // no "-0"
-  char buf[32];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+  // Fixed notation: a readout of 100000 must not turn into "1e+05".
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
   if (ec != std::errc()) return "0";
   return std::string(buf, end);
 }
