@@ -1,0 +1,17 @@
+#pragma once
+// The program's error numbers for failures of the operating system's file
+// calls, shared by the picture reader and the BMP writer.
+
+#include <string>
+
+namespace pictavo {
+
+// The error number for an errno value of a failed open, read or write.
+// ENOENT counts as a missing folder (76); callers that open an existing
+// file decide between a missing file and a missing folder themselves.
+int fileErrorNumber(int errnoValue);
+
+// The folder part of a path ("." when it has no slash).
+std::string folderOfPath(const std::string& path);
+
+}  // namespace pictavo

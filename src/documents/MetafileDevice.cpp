@@ -1,0 +1,360 @@
+#include "documents/MetafileDevice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace pictavo {
+
+namespace {
+
+// Arcs and ellipses are drawn as polygons of this many segments per full turn.
+constexpr int kEllipseSegments = 96;
+// A hostile file may ask for any number of saved states.
+constexpr std::size_t kMaxSavedStates = 1024;
+
+bool finite(PointF p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+}  // namespace
+
+AffineMap AffineMap::then(const AffineMap& b) const {
+  AffineMap r;
+  r.m11 = m11 * b.m11 + m12 * b.m21;
+  r.m12 = m11 * b.m12 + m12 * b.m22;
+  r.m21 = m21 * b.m11 + m22 * b.m21;
+  r.m22 = m21 * b.m12 + m22 * b.m22;
+  r.dx = dx * b.m11 + dy * b.m21 + b.dx;
+  r.dy = dx * b.m12 + dy * b.m22 + b.dy;
+  return r;
+}
+
+double AffineMap::scale() const { return std::sqrt(std::fabs(m11 * m22 - m12 * m21)); }
+
+MetafileDevice::MetafileDevice(Surface& target, MetafileTextPainter textPainter)
+    : target_(target), textPainter_(std::move(textPainter)) {}
+
+AffineMap MetafileDevice::logicalToTarget() const {
+  const State& s = state;
+  // Page to recorded device, by mapping mode.
+  double sx = 1, sy = 1;
+  switch (s.mapMode) {
+    case 2: sx = 0.1 * pixelsPerMillimetre; sy = -sx; break;      // 0.1 mm
+    case 3: sx = 0.01 * pixelsPerMillimetre; sy = -sx; break;     // 0.01 mm
+    case 4: sx = 0.254 * pixelsPerMillimetre; sy = -sx; break;    // 0.01 inch
+    case 5: sx = 0.0254 * pixelsPerMillimetre; sy = -sx; break;   // 0.001 inch
+    case 6: sx = 25.4 / 1440.0 * pixelsPerMillimetre; sy = -sx; break;  // twips
+    case 7:
+    case 8: {
+      sx = s.windowExt.x != 0 ? s.viewportExt.x / s.windowExt.x : 1;
+      sy = s.windowExt.y != 0 ? s.viewportExt.y / s.windowExt.y : 1;
+      if (s.mapMode == 7) {  // isotropic: one scale, signs kept
+        const double m = std::min(std::fabs(sx), std::fabs(sy));
+        sx = std::copysign(m, sx);
+        sy = std::copysign(m, sy);
+      }
+      break;
+    }
+    default: break;  // text mode: one unit is one pixel
+  }
+  AffineMap page;
+  page.m11 = sx;
+  page.m22 = sy;
+  page.dx = s.viewportOrg.x - s.windowOrg.x * sx;
+  page.dy = s.viewportOrg.y - s.windowOrg.y * sy;
+  return s.world.then(page).then(deviceToTarget);
+}
+
+PointF MetafileDevice::toTarget(PointF logical) const { return logicalToTarget().map(logical); }
+
+std::vector<PointF> MetafileDevice::mapAll(const std::vector<PointF>& logical) const {
+  const AffineMap m = logicalToTarget();
+  std::vector<PointF> out;
+  out.reserve(logical.size());
+  for (const PointF& p : logical) out.push_back(m.map(p));
+  return out;
+}
+
+void MetafileDevice::saveState() {
+  if (saved_.size() < kMaxSavedStates) saved_.push_back(state);
+}
+
+void MetafileDevice::restoreState(int which) {
+  if (saved_.empty()) return;
+  std::size_t index;
+  if (which < 0) {
+    const std::size_t back = std::size_t(-(long long)which);
+    if (back > saved_.size()) return;
+    index = saved_.size() - back;
+  } else {
+    if (which == 0 || std::size_t(which) > saved_.size()) return;
+    index = std::size_t(which) - 1;
+  }
+  state = saved_[index];
+  saved_.resize(index);
+}
+
+// ---- strokes and fills in target pixels ------------------------------------
+
+void MetafileDevice::strokeTarget(const std::vector<PointF>& points, bool closed) {
+  const MetafilePen& pen = state.pen;
+  if (pen.style == 5 || points.empty()) return;
+  const double width = std::max(1.0, pen.width * logicalToTarget().scale());
+  const int drawWidth = int(std::min(4096.0, std::nearbyint(width)));
+  const int savedWidth = target_.DrawWidth, savedStyle = target_.DrawStyle;
+  target_.DrawWidth = std::max(1, drawWidth);
+  target_.DrawStyle = (drawWidth <= 1 && pen.style >= 1 && pen.style <= 4) ? pen.style : kSolid;
+  const double diagonal = std::hypot(double(target_.Width()), double(target_.Height()));
+  auto segment = [&](PointF a, PointF b) {
+    if (!finite(a) || !finite(b)) return;
+    target_.Line(a.x, a.y, b.x, b.y, pen.color);
+    work_ += (long long)(std::min(std::hypot(b.x - a.x, b.y - a.y), diagonal) * target_.DrawWidth) / 8 + 1;
+  };
+  if (points.size() == 1) segment(points[0], points[0]);
+  for (std::size_t i = 1; i < points.size(); ++i) segment(points[i - 1], points[i]);
+  if (closed && points.size() > 2) segment(points.back(), points.front());
+  target_.DrawWidth = savedWidth;
+  target_.DrawStyle = savedStyle;
+}
+
+void MetafileDevice::fillTarget(const std::vector<Contour>& contours) {
+  if (state.brush.null) return;
+  work_ += fillPolygon(target_, contours, state.polyFill, state.brush.color);
+}
+
+void MetafileDevice::addToPath(const std::vector<PointF>& targetPoints, bool closed) {
+  if (targetPoints.empty()) return;
+  path_.push_back({targetPoints, closed});
+}
+
+// ---- verbs -------------------------------------------------------------------
+
+void MetafileDevice::moveTo(PointF p) {
+  state.current = p;
+  if (inPath_) path_.push_back({{toTarget(p)}, false});
+}
+
+void MetafileDevice::lineTo(PointF p) {
+  const PointF from = toTarget(state.current), to = toTarget(p);
+  state.current = p;
+  if (inPath_) {
+    if (path_.empty() || path_.back().closed) path_.push_back({{from}, false});
+    path_.back().points.push_back(to);
+    return;
+  }
+  strokeTarget({from, to}, false);
+}
+
+void MetafileDevice::polyline(const std::vector<PointF>& points) {
+  if (points.empty()) return;
+  if (inPath_) {
+    addToPath(mapAll(points), false);
+    return;
+  }
+  strokeTarget(mapAll(points), false);
+}
+
+void MetafileDevice::polyPolyline(const std::vector<std::vector<PointF>>& lines) {
+  for (const auto& line : lines) polyline(line);
+}
+
+void MetafileDevice::polygon(const std::vector<std::vector<PointF>>& contours) {
+  std::vector<Contour> mapped;
+  for (const auto& c : contours)
+    if (!c.empty()) mapped.push_back(mapAll(c));
+  if (inPath_) {
+    for (auto& c : mapped) addToPath(c, true);
+    return;
+  }
+  fillTarget(mapped);
+  for (const auto& c : mapped) strokeTarget(c, true);
+}
+
+void MetafileDevice::bezier(const std::vector<PointF>& points, bool fromCurrent) {
+  std::vector<PointF> control;
+  if (fromCurrent) control.push_back(state.current);
+  control.insert(control.end(), points.begin(), points.end());
+  if (control.size() < 4) {
+    if (!control.empty() && fromCurrent) state.current = control.back();
+    return;
+  }
+  std::vector<PointF> flat{control[0]};
+  for (std::size_t i = 0; i + 3 < control.size(); i += 3) {
+    const PointF p0 = control[i], p1 = control[i + 1], p2 = control[i + 2], p3 = control[i + 3];
+    constexpr int kSteps = 16;
+    for (int k = 1; k <= kSteps; ++k) {
+      const double t = double(k) / kSteps, u = 1 - t;
+      flat.push_back({u * u * u * p0.x + 3 * u * u * t * p1.x + 3 * u * t * t * p2.x + t * t * t * p3.x,
+                      u * u * u * p0.y + 3 * u * u * t * p1.y + 3 * u * t * t * p2.y + t * t * t * p3.y});
+    }
+  }
+  if (fromCurrent) {
+    state.current = flat.back();
+    if (inPath_) {
+      const std::vector<PointF> mapped = mapAll(flat);
+      if (path_.empty() || path_.back().closed) path_.push_back({{mapped[0]}, false});
+      path_.back().points.insert(path_.back().points.end(), mapped.begin() + 1, mapped.end());
+      return;
+    }
+  }
+  polyline(flat);
+}
+
+void MetafileDevice::rectangle(double l, double t, double r, double b) {
+  polygon({{{l, t}, {r, t}, {r, b}, {l, b}}});
+}
+
+std::vector<PointF> MetafileDevice::ellipsePoints(double l, double t, double r, double b, double t0, double t1) {
+  const double cx = (l + r) / 2, cy = (t + b) / 2, rx = std::fabs(r - l) / 2, ry = std::fabs(b - t) / 2;
+  const int steps = std::max(2, int(std::ceil(kEllipseSegments * (t1 - t0) / (2 * std::numbers::pi))));
+  std::vector<PointF> points;
+  points.reserve(std::size_t(steps) + 1);
+  for (int k = 0; k <= steps; ++k) {
+    const double a = t0 + (t1 - t0) * k / steps;
+    // Counter-clockwise as seen on a y-down page.
+    points.push_back({cx + rx * std::cos(a), cy - ry * std::sin(a)});
+  }
+  return points;
+}
+
+void MetafileDevice::ellipse(double l, double t, double r, double b) {
+  std::vector<PointF> points = ellipsePoints(l, t, r, b, 0, 2 * std::numbers::pi);
+  points.pop_back();
+  polygon({points});
+}
+
+void MetafileDevice::roundRect(double l, double t, double r, double b, double cornerW, double cornerH) {
+  if (l > r) std::swap(l, r);
+  if (t > b) std::swap(t, b);
+  const double rx = std::min(std::fabs(cornerW) / 2, (r - l) / 2), ry = std::min(std::fabs(cornerH) / 2, (b - t) / 2);
+  const double pi = std::numbers::pi;
+  std::vector<PointF> points;
+  auto corner = [&](double cx, double cy, double a0) {
+    for (int k = 0; k <= 8; ++k) {
+      const double a = a0 + (pi / 2) * k / 8;
+      points.push_back({cx + rx * std::cos(a), cy - ry * std::sin(a)});
+    }
+  };
+  corner(r - rx, t + ry, 0);           // top right
+  corner(l + rx, t + ry, pi / 2);      // top left
+  corner(l + rx, b - ry, pi);          // bottom left
+  corner(r - rx, b - ry, 3 * pi / 2);  // bottom right
+  polygon({points});
+}
+
+void MetafileDevice::arc(ArcKind kind, double l, double t, double r, double b, PointF start, PointF end) {
+  const double cx = (l + r) / 2, cy = (t + b) / 2;
+  const double rx = std::max(std::fabs(r - l) / 2, 1e-9), ry = std::max(std::fabs(b - t) / 2, 1e-9);
+  double a0 = std::atan2(-(start.y - cy) / ry, (start.x - cx) / rx);
+  double a1 = std::atan2(-(end.y - cy) / ry, (end.x - cx) / rx);
+  if (!std::isfinite(a0) || !std::isfinite(a1)) return;
+  if (a1 <= a0) a1 += 2 * std::numbers::pi;
+  std::vector<PointF> points = ellipsePoints(l, t, r, b, a0, a1);
+  if (kind == ArcKind::Arc) {
+    polyline(points);
+    return;
+  }
+  if (kind == ArcKind::Pie) points.push_back({cx, cy});
+  polygon({points});
+}
+
+void MetafileDevice::patBlt(double l, double t, double r, double b, std::uint32_t rop) {
+  const MetafileBrush saved = state.brush;
+  const MetafilePen savedPen = state.pen;
+  if (rop == 0x00FF0062u) state.brush = MetafileBrush{false, kWhite};       // WHITENESS
+  else if (rop == 0x00000042u) state.brush = MetafileBrush{false, kBlack};  // BLACKNESS
+  else if (rop != 0x00F00021u) return;                                      // only PATCOPY paints
+  state.pen.style = 5;
+  const bool wasInPath = inPath_;
+  inPath_ = false;
+  rectangle(l, t, r, b);
+  inPath_ = wasInPath;
+  state.brush = saved;
+  state.pen = savedPen;
+}
+
+void MetafileDevice::setPixel(PointF p, Color c) {
+  const PointF q = toTarget(p);
+  if (finite(q)) target_.SetPixel(roundCoord(q.x), roundCoord(q.y), c);
+}
+
+void MetafileDevice::text(PointF p, const std::u16string& text, bool useCurrentPosition) {
+  if (!textPainter_ || text.empty()) return;
+  const AffineMap m = logicalToTarget();
+  const PointF at = m.map(useCurrentPosition ? state.current : p);
+  if (!finite(at)) return;
+  MetafileTextRun run;
+  run.text = text;
+  run.x = at.x;
+  run.y = at.y;
+  run.height = state.font.height * std::fabs(m.m22 != 0 ? m.m22 : m.scale());
+  run.angle = state.font.escapement / 10.0;
+  run.font = &state.font;
+  run.color = state.textColor;
+  run.align = state.textAlign;
+  run.opaque = state.opaqueBackground;
+  run.background = state.backColor;
+  if (std::fabs(run.height) > 4096) return;  // no legible text is that large; a hostile file is
+  textPainter_(target_, run);
+  work_ += (long long)(text.size()) * (long long)(std::fabs(run.height) + 1) * (long long)(std::fabs(run.height) + 1) / 64 + 1;
+}
+
+void MetafileDevice::bitmap(double x, double y, double w, double h, const Picture& picture, double sx, double sy,
+                            double sw, double sh) {
+  if (picture.isNull() || sw == 0 || sh == 0) return;
+  const AffineMap m = logicalToTarget();
+  const PointF a = m.map({x, y}), b = m.map({x + w, y + h});
+  if (!finite(a) || !finite(b)) return;
+  const double left = std::min(a.x, b.x), right = std::max(a.x, b.x);
+  const double top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
+  const bool mirrorX = (b.x < a.x) != (sw < 0), mirrorY = (b.y < a.y) != (sh < 0);
+  const int x0 = std::max(0, int(std::ceil(std::max(left, -1.0) - 0.5)));
+  const int x1 = std::min(target_.Width(), int(std::ceil(std::min(right, 1e9) - 0.5)));
+  const int y0 = std::max(0, int(std::ceil(std::max(top, -1.0) - 0.5)));
+  const int y1 = std::min(target_.Height(), int(std::ceil(std::min(bottom, 1e9) - 0.5)));
+  if (x0 >= x1 || y0 >= y1) return;
+  const double srcLeft = std::min(sx, sx + sw), srcTop = std::min(sy, sy + sh);
+  const double scaleX = std::fabs(sw) / (right - left), scaleY = std::fabs(sh) / (bottom - top);
+  std::uint32_t* bits = target_.drawBits();
+  const std::size_t stride = std::size_t(target_.stride());
+  for (int ty = y0; ty < y1; ++ty) {
+    double fy = (ty + 0.5 - top) * scaleY;
+    if (mirrorY) fy = std::fabs(sh) - fy;
+    const int py = int(std::floor(srcTop + fy));
+    if (py < 0 || py >= picture.height) continue;
+    for (int tx = x0; tx < x1; ++tx) {
+      double fx = (tx + 0.5 - left) * scaleX;
+      if (mirrorX) fx = std::fabs(sw) - fx;
+      const int px = int(std::floor(srcLeft + fx));
+      if (px < 0 || px >= picture.width) continue;
+      const std::uint32_t p = picture.at(px, py);
+      if ((p >> 24) != 0) bits[std::size_t(ty) * stride + std::size_t(tx)] = p | 0xFF000000u;
+    }
+  }
+  work_ += (long long)(x1 - x0) * (y1 - y0) / 16 + 1;
+  target_.markChanged(Rect{x0, y0, x1, y1});
+}
+
+// ---- paths -------------------------------------------------------------------
+
+void MetafileDevice::beginPath() {
+  inPath_ = true;
+  path_.clear();
+}
+
+void MetafileDevice::closeFigure() {
+  if (inPath_ && !path_.empty()) path_.back().closed = true;
+}
+
+void MetafileDevice::fillPath(bool stroke, bool fill) {
+  inPath_ = false;
+  if (fill) {
+    std::vector<Contour> contours;
+    for (const Figure& f : path_) contours.push_back(f.points);
+    fillTarget(contours);
+  }
+  if (stroke)
+    for (const Figure& f : path_) strokeTarget(f.points, f.closed);
+  path_.clear();
+}
+
+}  // namespace pictavo

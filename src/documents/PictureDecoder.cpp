@@ -1,0 +1,199 @@
+#include "documents/PictureDecoder.h"
+
+#include "app/Errors.h"
+#include "canvas/Surface.h"
+#include "documents/BmpReader.h"
+#include "documents/FileErrors.h"
+#include "documents/MetafileDecoder.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pictavo {
+
+namespace {
+
+[[noreturn]] void invalid() { throw Error(kErrInvalidPicture); }
+
+// Qt's readers may need a decoded copy next to the picture; the canvas
+// limit is 16384 * 16384 * 4 bytes = 1024 MB.
+constexpr int kAllocationLimitMB = 1100;
+
+bool startsWith(const std::uint8_t* d, std::size_t size, const char* magic, std::size_t n) {
+  return size >= n && std::memcmp(d, magic, n) == 0;
+}
+
+// Qt reports success for a JPEG cut short and paints the missing part grey.
+// A complete file has the end-of-image marker after its first scan (the
+// coded data cannot contain it: a 0xFF byte there is always stuffed).
+bool jpegComplete(const std::uint8_t* d, std::size_t size) {
+  std::size_t pos = 2;
+  while (pos + 4 <= size) {
+    if (d[pos] != 0xFF) return false;
+    const std::uint8_t marker = d[pos + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++pos;
+      continue;
+    }
+    if (marker == 0xD9) return false;  // end before any scan
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+      pos += 2;
+      continue;
+    }
+    const std::size_t length = (std::size_t(d[pos + 2]) << 8) | d[pos + 3];
+    if (length < 2) return false;
+    pos += 2 + length;
+    if (marker == 0xDA) {
+      for (; pos + 1 < size; ++pos)
+        if (d[pos] == 0xFF && d[pos + 1] == 0xD9) return true;
+      return false;
+    }
+  }
+  return false;
+}
+
+// Skips a chain of GIF data sub-blocks; false when the file ends inside it.
+bool skipSubBlocks(const std::uint8_t* d, std::size_t size, std::size_t& pos) {
+  for (;;) {
+    if (pos >= size) return false;
+    const std::size_t n = d[pos++];
+    if (n == 0) return true;
+    pos += n;
+  }
+}
+
+// Qt hands back a GIF's first frame with holes when the file is cut short;
+// a complete first frame has all its data blocks up to the terminator.
+bool gifFirstFrameComplete(const std::uint8_t* d, std::size_t size) {
+  if (size < 13) return false;
+  std::size_t pos = 13;
+  if (d[10] & 0x80) pos += 3u * (2u << (d[10] & 7));
+  for (;;) {
+    if (pos >= size) return false;
+    const std::uint8_t block = d[pos];
+    if (block == 0x21) {  // extension: label, then data blocks
+      pos += 2;
+      if (!skipSubBlocks(d, size, pos)) return false;
+    } else if (block == 0x2C) {  // image descriptor
+      if (pos + 10 > size) return false;
+      const std::uint8_t flags = d[pos + 9];
+      pos += 10;
+      if (flags & 0x80) pos += 3u * (2u << (flags & 7));
+      ++pos;  // LZW minimum code size
+      return skipSubBlocks(d, size, pos);
+    } else {
+      return false;  // trailer or garbage before any image
+    }
+  }
+}
+
+Picture decodeWithQt(const std::uint8_t* data, std::size_t size, const char* format) {
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::ReadOnly)) invalid();
+  QImageReader reader(&buffer, format);
+  reader.setAutoDetectImageFormat(false);
+  reader.setAllocationLimit(kAllocationLimitMB);
+  // The size comes from the header alone: refuse before anything is allocated.
+  const QSize declared = reader.size();
+  if (!declared.isValid() || !Surface::sizeAllowed(declared.width(), declared.height())) invalid();
+  QImage image;
+  if (!reader.read(&image) || image.isNull()) invalid();
+  if (!Surface::sizeAllowed(image.width(), image.height())) invalid();
+  if (image.format() != QImage::Format_ARGB32) image.convertTo(QImage::Format_ARGB32);
+  if (image.isNull()) throw Error(kErrOutOfMemory);
+
+  Picture picture;
+  try {
+    picture = Picture(image.width(), image.height());
+  } catch (const std::bad_alloc&) {
+    throw Error(kErrOutOfMemory);
+  }
+  const std::size_t rowBytes = std::size_t(image.width()) * 4u;
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(&picture.pixels[std::size_t(y) * std::size_t(image.width())], image.constScanLine(y), rowBytes);
+  return picture;
+}
+
+}  // namespace
+
+Picture decodePicture(const std::uint8_t* data, std::size_t size) {
+  if (data == nullptr || size < 4) invalid();
+  if (data[0] == 'B' && data[1] == 'M') return readBmp(data, size);
+  if (data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) {
+    if (!jpegComplete(data, size)) invalid();
+    return decodeWithQt(data, size, "jpeg");
+  }
+  if (startsWith(data, size, "GIF87a", 6) || startsWith(data, size, "GIF89a", 6)) {
+    if (!gifFirstFrameComplete(data, size)) invalid();
+    return decodeWithQt(data, size, "gif");
+  }
+  if (data[0] == 0 && data[1] == 0 && (data[2] == 1 || data[2] == 2) && data[3] == 0) {
+    if (data[2] == 1) return decodeWithQt(data, size, "ico");
+    // Qt's icon reader takes only type 1; a cursor differs from an icon
+    // just in that field and in the hotspot kept where the icon has
+    // planes and bit count, which the reader does not rely on.
+    std::vector<std::uint8_t> icon(data, data + size);
+    icon[2] = 1;
+    return decodeWithQt(icon.data(), icon.size(), "ico");
+  }
+  if (looksLikeMetafile(data, size)) {
+    if (auto picture = decodeMetafile(data, size)) return std::move(*picture);
+  }
+  invalid();
+}
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t maxBytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int err = errno;
+    if (err == ENOENT) {
+      struct stat st {};
+      const bool folderThere = ::stat(folderOfPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      throw Error(folderThere ? kErrFileNotFound : kErrPathNotFound);
+    }
+    throw Error(fileErrorNumber(err));
+  }
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw Error(fileErrorNumber(errno));
+  if (!S_ISREG(st.st_mode)) throw Error(kErrPathFileAccess);
+  if (std::uint64_t(st.st_size) > maxBytes) invalid();
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes.resize(std::size_t(st.st_size));
+  } catch (const std::bad_alloc&) {
+    throw Error(kErrOutOfMemory);
+  }
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw Error(fileErrorNumber(errno));
+    }
+    if (n == 0) break;  // the file shrank meanwhile
+    done += std::size_t(n);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+Picture decodePictureFile(const std::string& path) {
+  const std::vector<std::uint8_t> bytes = readWholeFile(path);
+  return decodePicture(bytes.data(), bytes.size());
+}
+
+}  // namespace pictavo
