@@ -158,15 +158,21 @@ void ToolEngine::mouseUp(const PointerEvent& e) {
     canvas.FillStyle = kFillTransparent;
     canvas.SetAutoRedraw(true);
   }
+  // The gesture ends even when the paste or the release step throws.
+  struct EndGesture {
+    ToolEngine& engine;
+    ~EndGesture() {
+      engine.state_.pastePending = false;
+      engine.state_.mouseIsDown = false;
+      engine.host_.canvas().Refresh();
+    }
+  } endGesture{*this};
+
   if (state_.pastePending) host_.commitPaste(e.x, e.y);
   if (Tool* t = currentTool()) {
     ToolContext ctx = context();
     t->release(ctx, e);
   }
-
-  state_.pastePending = false;
-  state_.mouseIsDown = false;
-  host_.canvas().Refresh();
 }
 
 void ToolEngine::doubleClick() { state_.polygonOpen = false; }

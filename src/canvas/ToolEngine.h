@@ -16,6 +16,11 @@
 //   canvas key release           -> keyUp(keyCode), Windows key codes (46 Delete)
 //   choice in cboDW / cboStyle   -> chooseDrawWidth(itemText) / chooseDrawStyle(index)
 // Start-up chooses the list items and then runs chooseTool(1).
+//
+// Tool steps may throw pictavo::Error. The engine lets it through for the
+// window to report, but a release still ends the gesture (mouseIsDown and
+// pastePending cleared, persistent drawing on, canvas refreshed), so one
+// failing step does not leave the canvas stuck in preview mode.
 
 #include "canvas/DrawingState.h"
 #include "canvas/Tool.h"

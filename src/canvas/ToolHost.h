@@ -14,6 +14,7 @@
 #include "canvas/Color.h"
 #include "canvas/Picture.h"
 
+#include <memory>
 #include <string>
 
 namespace pictavo {
@@ -102,8 +103,8 @@ class ToolHost {
   virtual std::string listText(const std::string& /*listName*/) const { return {}; }
 
   // The pattern picture ImgPatten (flood fill with a pattern); null when no
-  // pattern was loaded.
-  virtual const Picture* patternPicture() const { return nullptr; }
+  // pattern was loaded (an empty pattern folder).
+  virtual std::shared_ptr<const Picture> patternPicture() const { return nullptr; }
   // The brush picture SrcBrush1 and the stamp buffer SrcBrush2 (magic bag);
   // the copy buffer pSrc21 (selection, paste). Null when the host has none.
   virtual Surface* brushPicture() { return nullptr; }

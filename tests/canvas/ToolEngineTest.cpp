@@ -1,6 +1,7 @@
 // The tool engine with a fake main window: the order of the common steps
 // around each tool step, the title mark, Cut/Copy enabling, the hint panel,
 // the option panels per tool, the pointer readout, and the pencil.
+#include "app/Errors.h"
 #include "canvas/PencilTool.h"
 #include "canvas/Surface.h"
 #include "canvas/ToolEngine.h"
@@ -223,6 +224,23 @@ TEST_F(EngineTest, ReleaseEndsWithARefreshThatDropsThePreview) {
   EXPECT_EQ(visibleRowsOf(host.surface).at(3).at(3), '#');
   engine.mouseUp(at(1, 1));
   EXPECT_EQ(visibleRowsOf(host.surface).at(3).at(3), '.');
+}
+
+TEST_F(EngineTest, AFailingReleaseStepStillEndsTheGesture) {
+  struct FailingTool : Tool {
+    void release(ToolContext&, const PointerEvent&) override { throw Error(kErrOutOfMemory); }
+  };
+  engine.setTool(kLineTool, std::make_unique<FailingTool>());
+  engine.chooseTool(kLineTool);
+  engine.state().pastePending = true;
+  engine.mouseDown(at(1, 1));
+  host.surface.SetPixel(3, 3, kBlack);  // a preview
+  EXPECT_THROW(engine.mouseUp(at(1, 1)), Error);
+  EXPECT_FALSE(engine.state().mouseIsDown);
+  EXPECT_FALSE(engine.state().pastePending);
+  EXPECT_TRUE(host.surface.AutoRedraw());
+  EXPECT_EQ(visibleRowsOf(host.surface).at(3).at(3), '.');
+  EXPECT_EQ(host.title, kModifiedTitle);
 }
 
 // ---- title, menu and keys ------------------------------------------------------
