@@ -14,7 +14,6 @@
 #include "canvas/Color.h"
 #include "canvas/Picture.h"
 
-#include <memory>
 #include <string>
 
 namespace pictavo {
@@ -104,7 +103,7 @@ class ToolHost {
 
   // The pattern picture ImgPatten (flood fill with a pattern); null when no
   // pattern was loaded (an empty pattern folder).
-  virtual std::shared_ptr<const Picture> patternPicture() const { return nullptr; }
+  virtual const Picture* patternPicture() const { return nullptr; }
   // The brush picture SrcBrush1 and the stamp buffer SrcBrush2 (magic bag);
   // the copy buffer pSrc21 (selection, paste). Null when the host has none.
   virtual Surface* brushPicture() { return nullptr; }
