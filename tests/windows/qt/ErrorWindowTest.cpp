@@ -5,8 +5,6 @@
 #include "app/Errors.h"
 #include "windows/ErrorWindow.h"
 
-#include <QPushButton>
-
 #include <gtest/gtest.h>
 
 namespace pictavo {
@@ -16,26 +14,6 @@ using namespace pictavo::test;
 
 const QString kLongHint =
     QStringLiteral("请确认该文件是支持的图片文件,且没有被损坏,请确保cur光标是2色的,ico不得超过256色!");
-
-TEST(ErrorWindow, DesignShowsTheFixedTextsAndNamedControls) {
-  ErrorWindow w(nullptr);
-  EXPECT_EQ(w.objectName(), "errbox");
-  EXPECT_EQ(w.windowTitle(), QStringLiteral("Vellora提醒您:错误"));
-  EXPECT_EQ(w.size(), QSize(550, 199));
-  EXPECT_FALSE(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-  EXPECT_EQ(labelText(&w, "Label1"), QStringLiteral("发生错误!"));
-  EXPECT_EQ(labelText(&w, "Label2"), QString());
-  EXPECT_EQ(labelText(&w, "Label3"), QStringLiteral("错误原因"));
-  EXPECT_EQ(labelText(&w, "Label4"), QString());
-  auto* confirm = child<QPushButton>(&w, "Command1");
-  auto* feedback = child<QPushButton>(&w, "Command2");
-  ASSERT_TRUE(confirm && feedback);
-  EXPECT_EQ(confirm->text(), QStringLiteral("我知道啦!"));
-  EXPECT_TRUE(confirm->isDefault());
-  EXPECT_EQ(feedback->text(), QStringLiteral("我要反馈"));
-  EXPECT_EQ(confirm->geometry(), QRect(424, 168, 121, 25));
-  EXPECT_EQ(feedback->geometry(), QRect(16, 168, 121, 25));
-}
 
 TEST(ErrorWindow, InvalidPictureGetsTheHintWithinHalfASecond) {
   Watchdog watchdog;

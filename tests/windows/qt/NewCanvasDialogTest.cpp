@@ -9,7 +9,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -65,31 +64,6 @@ class NewCanvasDialogTest : public ::testing::Test {
     return r;
   }
 };
-
-TEST_F(NewCanvasDialogTest, StartsFromItsDesignValues) {
-  NewCanvasDialog d(nullptr);
-  EXPECT_EQ(d.objectName(), "frmNew");
-  EXPECT_EQ(d.windowTitle(), QStringLiteral("欢迎"));
-  EXPECT_EQ(d.size(), QSize(564, 225));
-  EXPECT_EQ(child<QLineEdit>(&d, "txtWidth")->text(), "500");
-  EXPECT_EQ(child<QLineEdit>(&d, "txtHeight")->text(), "400");
-  EXPECT_EQ(labelText(&d, "lblWidth"), QStringLiteral("宽:"));
-  EXPECT_EQ(labelText(&d, "lblHeight"), QStringLiteral("高:"));
-  EXPECT_EQ(labelText(&d, "lblImagebk"), QStringLiteral("画布背景颜色"));
-  auto* list = child<QComboBox>(&d, "cboColor");
-  const QStringList expected = {QStringLiteral("白色"),   QStringLiteral("黑色"),   QStringLiteral("中国红"),
-                                QStringLiteral("健康绿"), QStringLiteral("梦幻蓝"), QStringLiteral("靓丽黄"),
-                                QStringLiteral("配色板前景色"), QStringLiteral("配色板背景色")};
-  QStringList items;
-  for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
-  EXPECT_EQ(items, expected);
-  EXPECT_EQ(list->currentIndex(), 0);
-  EXPECT_EQ(child<QPushButton>(&d, "cmdOK")->text(), QStringLiteral("开始绘画>"));
-  EXPECT_TRUE(child<QPushButton>(&d, "cmdOK")->isDefault());
-  EXPECT_EQ(child<QPushButton>(&d, "CmdCancel")->text(), QStringLiteral("取消"));
-  EXPECT_NE(child(&d, "Image1"), nullptr);
-  EXPECT_NE(child(&d, "Label1"), nullptr);
-}
 
 TEST_F(NewCanvasDialogTest, ReadsTheLeadingNumberOfEachBox) {
   struct Case {
