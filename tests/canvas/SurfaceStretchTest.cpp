@@ -1,0 +1,220 @@
+// StretchBlt: the three canvas flips, nearest and halftone scaling, mirrors.
+#include "canvas/Surface.h"
+#include "support/TestPictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace pictavo {
+using namespace test;
+using Rows = std::vector<std::string>;
+
+namespace {
+
+Surface numbered(int w, int h) {
+  Surface s(w, h, kWhite);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s.SetPixel(x, y, composeColor(x * 7, y * 5, x + y));
+  return s;
+}
+
+std::vector<Color> pixelsOf(const Surface& s) {
+  std::vector<Color> out;
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x) out.push_back(s.GetPixel(x, y));
+  return out;
+}
+
+// The canvas flips exactly as the Canvas menu calls them: one stretch of the
+// surface onto itself at equal size.
+void flip(Surface& s, int mode) {
+  const int w = s.Width(), h = s.Height();
+  if (mode == 0) s.StretchBlt(w - 1, 0, -w, h, s, 0, 0, w, h);
+  if (mode == 1) s.StretchBlt(0, h - 1, w, -h, s, 0, 0, w, h);
+  if (mode == 2) s.StretchBlt(0, 0, w, h, s, w, h, -w, -h);
+}
+
+Surface singleRow(const std::vector<Color>& colors) {
+  Surface s(int(colors.size()), 1, kWhite);
+  for (std::size_t i = 0; i < colors.size(); ++i) s.SetPixel(int(i), 0, colors[i]);
+  return s;
+}
+
+Color grey(int v) { return composeColor(v, v, v); }
+
+}  // namespace
+
+TEST(Flips, MirrorExactlyForOddEvenAndSinglePixelSizes) {
+  const int sizes[][2] = {{1, 1}, {1, 4}, {5, 1}, {4, 4}, {5, 3}, {6, 7}, {64, 33}};
+  for (int mode = 0; mode < 3; ++mode) {
+    for (const auto& size : sizes) {
+      const int w = size[0], h = size[1];
+      for (bool halftone : {false, true}) {
+        Surface s = numbered(w, h);
+        if (halftone) s.SetStretchBltMode(kStretchHalftone);
+        const std::vector<Color> before = pixelsOf(s);
+        std::vector<Rect> changes;
+        s.setChangeListener([&](const Rect& r) { changes.push_back(r); });
+        flip(s, mode);
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) {
+            const int ox = mode == 1 ? x : w - 1 - x, oy = mode == 0 ? y : h - 1 - y;
+            ASSERT_EQ(s.GetPixel(x, y), before[std::size_t(oy * w + ox)])
+                << "mode " << mode << " size " << w << "x" << h << " at " << x << "," << y;
+          }
+        EXPECT_EQ(changes, (std::vector<Rect>{Rect{0, 0, w, h}}));
+        flip(s, mode);
+        EXPECT_EQ(pixelsOf(s), before) << "twice, mode " << mode << " size " << w << "x" << h;
+      }
+    }
+  }
+}
+
+TEST(Flips, BothWaysEqualsLeftRightThenUpsideDown) {
+  Surface a = numbered(9, 4), b = numbered(9, 4);
+  flip(a, 2);
+  flip(b, 0);
+  flip(b, 1);
+  EXPECT_EQ(pixelsOf(a), pixelsOf(b));
+}
+
+TEST(StretchNearest, TakesThePixelUnderEachCentre) {
+  const Color r = 0x000000FFu, g = 0x0000FF00u, b = 0x00FF0000u;
+  const Surface src = singleRow({r, g, b, kBlack});
+  Surface wide(8, 1, kWhite);
+  wide.StretchBlt(0, 0, 8, 1, src, 0, 0, 4, 1);
+  EXPECT_EQ(pixelsOf(wide), (std::vector<Color>{r, r, g, g, b, b, kBlack, kBlack}));
+  Surface narrow(2, 1, kWhite);
+  narrow.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
+  EXPECT_EQ(pixelsOf(narrow), (std::vector<Color>{g, kBlack}));
+  // Mirrored while scaling: a negative destination extent counts back from its origin.
+  Surface mirrored(5, 1, kWhite);
+  mirrored.StretchBlt(3, 0, -4, 1, src, 0, 0, 2, 1);
+  EXPECT_EQ(pixelsOf(mirrored), (std::vector<Color>{g, g, r, r, kWhite}));
+}
+
+TEST(StretchNearest, LeavesPixelsWhoseSourceIsOutsideAndClipsTheDestination) {
+  const Surface src = singleRow({0x000000FFu, 0x0000FF00u});
+  Surface dst(4, 1, kWhite);
+  std::vector<Rect> changes;
+  dst.setChangeListener([&](const Rect& r) { changes.push_back(r); });
+  dst.StretchBlt(-2, 0, 8, 1, src, -1, 0, 4, 1);  // source pixels -1 and 2 do not exist
+  EXPECT_EQ(pixelsOf(dst), (std::vector<Color>{0x000000FFu, 0x000000FFu, 0x0000FF00u, 0x0000FF00u}));
+  Surface dst2(4, 1, kWhite);
+  dst2.StretchBlt(0, 0, 4, 1, src, 1, 0, 2, 1);
+  EXPECT_EQ(pixelsOf(dst2), (std::vector<Color>{0x0000FF00u, 0x0000FF00u, kWhite, kWhite}));
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0], (Rect{0, 0, 4, 1}));
+  dst.StretchBlt(0, 0, 0, 1, src, 0, 0, 2, 1);  // no extent: nothing
+  dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 2, 0);
+  EXPECT_EQ(changes.size(), 1u);
+}
+
+TEST(StretchNearest, EnlargesOntoItselfFromTheOldPixels) {
+  Surface s = singleRow({0x000000FFu, 0x0000FF00u, kBlack, kWhite});
+  s.StretchBlt(0, 0, 4, 1, s, 0, 0, 2, 1);
+  EXPECT_EQ(pixelsOf(s), (std::vector<Color>{0x000000FFu, 0x000000FFu, 0x0000FF00u, 0x0000FF00u}));
+}
+
+TEST(StretchHalftone, AveragesTheCoveredAreaWithCoverageWeights) {
+  // 2 x 2 -> 1 x 1: the plain mean.
+  Surface square(2, 2, kWhite);
+  square.SetPixel(0, 0, composeColor(0, 10, 255));
+  square.SetPixel(1, 0, composeColor(100, 20, 255));
+  square.SetPixel(0, 1, composeColor(200, 30, 0));
+  square.SetPixel(1, 1, composeColor(100, 40, 1));
+  Surface one(1, 1, kWhite);
+  one.SetStretchBltMode(kStretchHalftone);
+  one.StretchBlt(0, 0, 1, 1, square, 0, 0, 2, 2);
+  EXPECT_EQ(one.GetPixel(0, 0), composeColor(100, 25, 128));  // 511 / 4 = 127.75
+
+  // 3 -> 2: each destination pixel covers one and a half source pixels.
+  const Surface three = singleRow({grey(0), grey(90), grey(255)});
+  Surface two(2, 1, kWhite);
+  two.SetStretchBltMode(kStretchHalftone);
+  two.StretchBlt(0, 0, 2, 1, three, 0, 0, 3, 1);
+  EXPECT_EQ(pixelsOf(two), (std::vector<Color>{grey(30), grey(200)}));  // (2*0+90)/3, (90+2*255)/3
+
+  // 2 -> 3: the middle pixel straddles both sources.
+  const Surface pair = singleRow({grey(10), grey(101)});
+  Surface trio(3, 1, kWhite);
+  trio.SetStretchBltMode(kStretchHalftone);
+  trio.StretchBlt(0, 0, 3, 1, pair, 0, 0, 2, 1);
+  EXPECT_EQ(pixelsOf(trio), (std::vector<Color>{grey(10), grey(56), grey(101)}));  // 55.5 rounds up
+
+  // 1 -> 2 in both directions: every pixel is the one source pixel.
+  const Surface dot = singleRow({composeColor(1, 2, 3)});
+  Surface quad(2, 2, kWhite);
+  quad.SetStretchBltMode(kStretchHalftone);
+  quad.StretchBlt(0, 0, 2, 2, dot, 0, 0, 1, 1);
+  EXPECT_EQ(pixelsOf(quad), std::vector<Color>(4, composeColor(1, 2, 3)));
+}
+
+TEST(StretchHalftone, MatchesTheExactAreaMeanOnRandomSizes) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    const int sw = 1 + int(random() % 9), sh = 1 + int(random() % 9);
+    const int dw = 1 + int(random() % 9), dh = 1 + int(random() % 9);
+    const bool mirrorX = random() % 2 == 0;
+    Surface src(sw, sh, kWhite);
+    for (int y = 0; y < sh; ++y)
+      for (int x = 0; x < sw; ++x) src.SetPixel(x, y, Color(random() & 0xFFFFFF));
+    Surface dst(dw, dh, kWhite);
+    dst.SetStretchBltMode(kStretchHalftone);
+    if (mirrorX)
+      dst.StretchBlt(dw - 1, 0, -dw, dh, src, 0, 0, sw, sh);
+    else
+      dst.StretchBlt(0, 0, dw, dh, src, 0, 0, sw, sh);
+    for (int y = 0; y < dh; ++y)
+      for (int x = 0; x < dw; ++x) {
+        const int kx = mirrorX ? dw - 1 - x : x;
+        double sum[3] = {0, 0, 0};
+        // Destination pixel (kx, y) covers [kx * sw / dw, (kx + 1) * sw / dw) and likewise in y.
+        for (int j = 0; j < sh; ++j)
+          for (int i = 0; i < sw; ++i) {
+            const double ox = std::max(0.0, std::min(double(i + 1), double(kx + 1) * sw / dw) -
+                                                std::max(double(i), double(kx) * sw / dw));
+            const double oy = std::max(0.0, std::min(double(j + 1), double(y + 1) * sh / dh) -
+                                                std::max(double(j), double(y) * sh / dh));
+            const Color c = src.GetPixel(i, j);
+            sum[0] += ox * oy * redOf(c);
+            sum[1] += ox * oy * greenOf(c);
+            sum[2] += ox * oy * blueOf(c);
+          }
+        const double area = double(sw) / dw * double(sh) / dh;
+        const Color got = dst.GetPixel(x, y);
+        const int channels[3] = {redOf(got), greenOf(got), blueOf(got)};
+        for (int c = 0; c < 3; ++c)
+          ASSERT_NEAR(channels[c], sum[c] / area, 0.52)
+              << sw << "x" << sh << " -> " << dw << "x" << dh << (mirrorX ? " mirrored" : "") << " at " << x << ","
+              << y;
+      }
+  }
+}
+
+TEST(StretchHalftone, MixedEdgesOfAMagentaAreaAreNoLongerTheKey) {
+  // A picture whose middle is magenta, laid over a canvas after a halftone
+  // stretch: only the pure magenta pixels let the canvas show through.
+  const Color m = kMagenta, k = kBlack;
+  const Surface picture = singleRow({k, m, m, m, m, k});
+  Surface stretched = Surface::hiddenBuffer(4, 1);
+  stretched.SetStretchBltMode(kStretchHalftone);
+  stretched.StretchBlt(0, 0, 4, 1, picture, 0, 0, 6, 1);
+  EXPECT_EQ(pixelsOf(stretched), (std::vector<Color>{composeColor(85, 0, 85), m, m, composeColor(85, 0, 85)}));
+  Surface canvas = singleRow({kWhite, kWhite, kWhite, kWhite});
+  canvas.TransparentBlt(0, 0, 4, 1, stretched, 0, 0, 4, 1, kMagenta);
+  EXPECT_EQ(pixelsOf(canvas), (std::vector<Color>{composeColor(85, 0, 85), kWhite, kWhite, composeColor(85, 0, 85)}));
+}
+
+TEST(StretchHalftone, ShrinksOntoItselfFromTheOldPixels) {
+  Surface s = singleRow({grey(0), grey(100), grey(200), grey(50)});
+  s.SetStretchBltMode(kStretchHalftone);
+  EXPECT_EQ(s.SetStretchBltMode(kStretchHalftone), kStretchHalftone);
+  s.StretchBlt(1, 0, 2, 1, s, 0, 0, 4, 1);
+  EXPECT_EQ(pixelsOf(s), (std::vector<Color>{grey(0), grey(50), grey(125), grey(50)}));
+}
+
+}  // namespace pictavo
