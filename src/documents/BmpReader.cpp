@@ -173,9 +173,9 @@ Layout parseHeaders(const std::uint8_t* d, std::size_t size) {
     const std::uint64_t entry = os2v1 ? 3 : 4;
     const std::uint64_t full = std::uint64_t(1) << bpp;
     std::uint64_t count = colorsUsed ? colorsUsed : full;
-    // OS/2 1.x has no count field; files with a short palette exist, whose
-    // size shows in the pixel data offset.
-    if (os2v1 && offBits > afterHeader && (offBits - afterHeader) / entry < full)
+    // OS/2 1.x has no count field, and some writers leave it 0 with a short
+    // palette; the pixel data offset then shows the palette's real size.
+    if (colorsUsed == 0 && offBits > afterHeader && (offBits - afterHeader) / entry < full)
       count = (offBits - afterHeader) / entry;
     if (count == 0 || count > (size - afterHeader) / entry) invalid();
     const std::uint64_t used = std::min(count, full);
