@@ -183,7 +183,8 @@ TEST(PaletteDrawing, ColourWritesRedrawOnlyTheSwatches) {
   m.SetColor1(composeColor(0, 255, 0));
   m.SwapColors();
   EXPECT_EQ(m.surface().GetPixel(100, 20), kPicked);
-  EXPECT_EQ(m.surface().GetPixel(15, 16), kBlack);
+  EXPECT_EQ(m.surface().GetPixel(15, 16), kWhite);  // the old Color2, now Color1
+  EXPECT_EQ(m.surface().GetPixel(5, 6), composeColor(0, 255, 0));
   m.DrawPalette();
   EXPECT_NE(m.surface().GetPixel(100, 20), kPicked);
 }

@@ -52,12 +52,5 @@ TEST(CustomColorRamp, TintsClampPerChannel) {
   EXPECT_EQ(mixed[15], composeColor(255, 250, 255));
 }
 
-TEST(SplitColor, RedIsTheLowByte) {
-  const ColorBytes b = SplitColor(0x00302010u);
-  EXPECT_EQ(b.red, 0x10);
-  EXPECT_EQ(b.green, 0x20);
-  EXPECT_EQ(b.blue, 0x30);
-}
-
 }  // namespace
 }  // namespace pictavo
