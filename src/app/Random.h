@@ -3,6 +3,7 @@
 // so every run draws the same sequence. The spray gun, the noise effect and
 // the diffuse filter share it, so the order of draws matters.
 
+#include <bit>
 #include <cstdint>
 
 namespace pictavo {
@@ -15,6 +16,30 @@ class Random {
   double next();
   // Back to the start of the sequence (tests only: the program never reseeds).
   void reset();
+
+  // Jumping ahead, so that a pass drawing many numbers can compute the k-th
+  // draw from its index (in any order, on several threads) and then move the
+  // shared generator past all of them. The k-th next draw (k = 1, 2, ...)
+  // is valueAt(state() + k * kGamma).
+  static constexpr std::uint64_t kGamma = 0x9E3779B97F4A7C15ULL;
+  std::uint64_t state() const { return state_; }
+  // As if next() had been called `count` times.
+  void discard(std::uint64_t count) { state_ += count * kGamma; }
+  // The number drawn when the state has become `state`. Inline and
+  // branch-free so that loops over many states vectorise.
+  static double valueAt(std::uint64_t state) {
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    // The 53 high bits as a double, exactly; the low 52 bits go through the
+    // exponent trick because a vector int64 -> double conversion is missing
+    // on many CPUs.
+    const std::uint64_t m = z >> 11;
+    const double low = std::bit_cast<double>((m & 0xFFFFFFFFFFFFFULL) | 0x4330000000000000ULL) - 4503599627370496.0;
+    const double high = double(std::int32_t(m >> 52)) * 4503599627370496.0;
+    return (low + high) * (1.0 / 9007199254740992.0);
+  }
 
  private:
   std::uint64_t state_ = kSeed;

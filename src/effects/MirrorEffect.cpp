@@ -1,0 +1,33 @@
+// The mirror: the left half copied onto the right half, row by row.
+
+#include "effects/Bitmap.h"
+#include "effects/EffectPass.h"
+
+namespace pictavo::Bitmap {
+
+namespace {
+
+void mirrorRow(std::uint32_t* row, int width, int half, bool middle) {
+  const std::uint32_t* __restrict left = row;
+  std::uint32_t* __restrict right = row + (width - half);
+  for (int x = 0; x < half; ++x) right[half - 1 - x] = left[x] | effects::kOpaque;
+  if (middle) row[half] |= effects::kOpaque;
+}
+
+}  // namespace
+
+void MirrorPicture(Surface& surface) {
+  const effects::PixelRows image = effects::persistentRows(surface);
+  const int w = image.width;
+  // Column x (x <= (w - 1) / 2) is written at w - 1 - x. The two halves do
+  // not overlap; for an odd width the middle column is its own target.
+  const int half = w / 2;
+  const bool middle = w % 2 == 1;
+  const std::vector<effects::RowBand> bands = effects::rowBands(0, image.height, w);
+  effects::runBands(bands, [&bands, image, w, half, middle](std::size_t b) {
+    for (int y = bands[b].first; y < bands[b].last; ++y) mirrorRow(image.row(y), w, half, middle);
+  });
+  effects::finishPass(surface, Rect{half, 0, w, image.height});
+}
+
+}  // namespace pictavo::Bitmap
