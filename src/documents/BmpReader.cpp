@@ -2,6 +2,7 @@
 
 #include "app/Errors.h"
 #include "canvas/Surface.h"
+#include "documents/LargeBuffer.h"
 
 #include <algorithm>
 #include <array>
@@ -334,11 +335,9 @@ Picture readBmp(const std::uint8_t* data, std::size_t size) {
   if (data == nullptr) invalid();
   const Layout L = parseHeaders(data, size);
   Picture pic;
-  try {
-    pic = Picture(int(L.width), int(L.height), 0);
-  } catch (const std::bad_alloc&) {
-    throw Error(kErrOutOfMemory);
-  }
+  pic.width = int(L.width);
+  pic.height = int(L.height);
+  resizeLargeBuffer(pic.pixels, std::size_t(L.width) * std::size_t(L.height));  // zeroed: transparent
   if (L.coding == Coding::Plain || L.coding == Coding::Bitfields) {
     const std::int64_t rows = decodePlain(L, data, size, pic);
     if (L.alpha.present() && rows > 0) {

@@ -152,6 +152,13 @@ void writeBmpFile(const std::string& path, const std::uint32_t* pixels, int widt
   TempFile temp(target);
   ::fchmod(temp.fd(), newFileMode(target));
 
+  // Reserving the blocks first makes a full disk fail before any writing
+  // and spares the file system block allocation page by page.
+  const std::uint64_t fileBytes = kBmpHeaderSize + imageBytes(width, height);
+  if (::fallocate(temp.fd(), 0, 0, off_t(fileBytes)) != 0 && errno != EOPNOTSUPP && errno != ENOSYS &&
+      errno != EINVAL && errno != EINTR)
+    throw Error(fileErrorNumber(errno));
+
   // Rows are converted into one reused chunk of a few megabytes and written
   // in large blocks: the kernel copy then runs at memory speed.
   const std::size_t rowBytes = std::size_t(width) * 4u;

@@ -3,6 +3,9 @@
 #include "app/Errors.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pictavo {
 
@@ -25,6 +28,25 @@ int fileErrorNumber(int errnoValue) {
     default:
       return kErrPathFileAccess;
   }
+}
+
+int openFileForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int err = errno;
+    if (err == ENOENT) {
+      struct stat st {};
+      const bool folderThere = ::stat(folderOfPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      throw Error(folderThere ? kErrFileNotFound : kErrPathNotFound);
+    }
+    throw Error(fileErrorNumber(err));
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw Error(kErrPathFileAccess);
+  }
+  return fd;
 }
 
 std::string folderOfPath(const std::string& path) {

@@ -11,6 +11,11 @@ namespace pictavo {
 // file decide between a missing file and a missing folder themselves.
 int fileErrorNumber(int errnoValue);
 
+// Opens an existing regular file for reading (UTF-8 path). Throws
+// pictavo::Error: 53 file missing, 76 folder missing, 70 permission refused,
+// 75 anything else (a folder in place of the file, say).
+int openFileForReading(const std::string& path);
+
 // The folder part of a path ("." when it has no slash).
 std::string folderOfPath(const std::string& path);
 

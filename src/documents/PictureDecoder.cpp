@@ -4,6 +4,8 @@
 #include "canvas/Surface.h"
 #include "documents/BmpReader.h"
 #include "documents/FileErrors.h"
+#include "documents/LargeBuffer.h"
+#include "documents/MappedFile.h"
 #include "documents/MetafileDecoder.h"
 
 #include <QBuffer>
@@ -13,7 +15,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,11 +113,9 @@ Picture decodeWithQt(const std::uint8_t* data, std::size_t size, const char* for
   if (image.isNull()) throw Error(kErrOutOfMemory);
 
   Picture picture;
-  try {
-    picture = Picture(image.width(), image.height());
-  } catch (const std::bad_alloc&) {
-    throw Error(kErrOutOfMemory);
-  }
+  picture.width = image.width();
+  picture.height = image.height();
+  resizeLargeBuffer(picture.pixels, std::size_t(image.width()) * std::size_t(image.height()));
   const std::size_t rowBytes = std::size_t(image.width()) * 4u;
   for (int y = 0; y < image.height(); ++y)
     std::memcpy(&picture.pixels[std::size_t(y) * std::size_t(image.width())], image.constScanLine(y), rowBytes);
@@ -152,16 +151,7 @@ Picture decodePicture(const std::uint8_t* data, std::size_t size) {
 }
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t maxBytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    const int err = errno;
-    if (err == ENOENT) {
-      struct stat st {};
-      const bool folderThere = ::stat(folderOfPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-      throw Error(folderThere ? kErrFileNotFound : kErrPathNotFound);
-    }
-    throw Error(fileErrorNumber(err));
-  }
+  const int fd = openFileForReading(path);
   struct Closer {
     int fd;
     ~Closer() { ::close(fd); }
@@ -169,14 +159,9 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t m
 
   struct stat st {};
   if (::fstat(fd, &st) != 0) throw Error(fileErrorNumber(errno));
-  if (!S_ISREG(st.st_mode)) throw Error(kErrPathFileAccess);
   if (std::uint64_t(st.st_size) > maxBytes) invalid();
   std::vector<std::uint8_t> bytes;
-  try {
-    bytes.resize(std::size_t(st.st_size));
-  } catch (const std::bad_alloc&) {
-    throw Error(kErrOutOfMemory);
-  }
+  resizeLargeBuffer(bytes, std::size_t(st.st_size));
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -192,8 +177,8 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t m
 }
 
 Picture decodePictureFile(const std::string& path) {
-  const std::vector<std::uint8_t> bytes = readWholeFile(path);
-  return decodePicture(bytes.data(), bytes.size());
+  const MappedFile file(path, kMaxPictureFileBytes);
+  return decodePicture(file.data(), file.size());
 }
 
 }  // namespace pictavo
