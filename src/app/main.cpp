@@ -1,9 +1,12 @@
+// Pictavo: a raster paint program. The main window's start-up does the rest.
+#include "app/MainWindow.h"
+#include "app/ProgramFolder.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QLabel label("Pictavo2012");
-  label.show();
+  pictavo::MainWindow window(pictavo::programFolder(argc, argv));
+  window.startUp();
   return app.exec();
 }

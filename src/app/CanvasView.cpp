@@ -1,0 +1,147 @@
+#include "app/CanvasView.h"
+
+#include "canvas/Surface.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+#include <cmath>
+
+namespace pictavo {
+
+CanvasView::CanvasView(QWidget* parent) : QWidget(parent) {
+  setObjectName("SrcDc");
+  setFocusPolicy(Qt::ClickFocus);
+  setMouseTracking(true);  // moves without a button update the position readout
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setCursor(Qt::CrossCursor);
+}
+
+CanvasView::~CanvasView() {
+  if (surface_) surface_->setChangeListener({});
+}
+
+void CanvasView::setSurface(Surface* surface) {
+  if (surface_) surface_->setChangeListener({});
+  surface_ = surface;
+  if (surface_) {
+    surface_->setChangeListener([this](const Rect& r) { update(QRect(r.left, r.top, r.width(), r.height())); });
+  }
+  syncSize();
+  update();
+}
+
+void CanvasView::syncSize() {
+  if (surface_ && size() != QSize(surface_->Width(), surface_->Height())) {
+    resize(surface_->Width(), surface_->Height());
+  }
+  update();
+}
+
+void CanvasView::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  if (!surface_) {
+    p.fillRect(event->rect(), Qt::white);
+    return;
+  }
+  // The image wraps the surface's own words; a const buffer is only read.
+  const QImage image(reinterpret_cast<const uchar*>(surface_->visibleBits()), surface_->Width(),
+                     surface_->Height(), surface_->stride() * 4, QImage::Format_RGB32);
+  const QRect r = event->rect().intersected(image.rect());
+  if (!r.isEmpty()) p.drawImage(r.topLeft(), image, r);
+  for (const OutlineShape* shape : {&selection_, &cloneMarker_}) {
+    if (!shape->visible) continue;
+    QPen pen(QColor(64, 64, 64), 1, Qt::DotLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(shapeRect(*shape).adjusted(0, 0, -1, -1));
+  }
+}
+
+QRect CanvasView::shapeRect(const OutlineShape& s) const {
+  const int left = roundCoord(s.left), top = roundCoord(s.top);
+  const int w = std::max(1, roundCoord(s.width) + 1), h = std::max(1, roundCoord(s.height) + 1);
+  return QRect(left, top, w, h);
+}
+
+void CanvasView::updateShape(const OutlineShape& before, const OutlineShape& after) {
+  if (before == after) return;
+  if (before.visible) update(shapeRect(before).adjusted(-1, -1, 1, 1));
+  if (after.visible) update(shapeRect(after).adjusted(-1, -1, 1, 1));
+}
+
+void CanvasView::setSelection(const OutlineShape& shape) {
+  const OutlineShape before = selection_;
+  selection_ = shape;
+  updateShape(before, shape);
+}
+
+void CanvasView::setCloneMarker(const OutlineShape& shape) {
+  const OutlineShape before = cloneMarker_;
+  cloneMarker_ = shape;
+  updateShape(before, shape);
+}
+
+int CanvasView::buttonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return kLeftButton;
+    case Qt::RightButton: return kRightButton;
+    case Qt::MiddleButton: return kMiddleButton;
+    default: return 0;
+  }
+}
+
+int CanvasView::buttonsCode(Qt::MouseButtons buttons) {
+  int code = 0;
+  if (buttons & Qt::LeftButton) code |= kLeftButton;
+  if (buttons & Qt::RightButton) code |= kRightButton;
+  if (buttons & Qt::MiddleButton) code |= kMiddleButton;
+  return code;
+}
+
+int CanvasView::shiftCode(Qt::KeyboardModifiers modifiers) {
+  int code = 0;
+  if (modifiers & Qt::ShiftModifier) code |= kShiftKey;
+  if (modifiers & Qt::ControlModifier) code |= kCtrlKey;
+  if (modifiers & Qt::AltModifier) code |= kAltKey;
+  return code;
+}
+
+namespace {
+PointerEvent pointerEvent(int button, const QMouseEvent* e) {
+  const QPointF p = e->position();
+  return PointerEvent{button, CanvasView::shiftCode(e->modifiers()), float(p.x()), float(p.y())};
+}
+}  // namespace
+
+void CanvasView::mousePressEvent(QMouseEvent* e) {
+  if (listener_.mouseDown) listener_.mouseDown(pointerEvent(buttonCode(e->button()), e));
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* e) {
+  if (listener_.mouseMove) listener_.mouseMove(pointerEvent(buttonsCode(e->buttons()), e));
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent* e) {
+  if (listener_.mouseUp) listener_.mouseUp(pointerEvent(buttonCode(e->button()), e));
+}
+
+void CanvasView::mouseDoubleClickEvent(QMouseEvent*) {
+  if (listener_.doubleClick) listener_.doubleClick();
+}
+
+void CanvasView::keyPressEvent(QKeyEvent* e) {
+  // Presses belong to the main window (x swaps the palette colours).
+  e->ignore();
+}
+
+void CanvasView::keyReleaseEvent(QKeyEvent* e) {
+  if (e->isAutoRepeat()) return;
+  if (e->key() == Qt::Key_Delete && listener_.keyUp) listener_.keyUp(46);
+  e->ignore();
+}
+
+}  // namespace pictavo

@@ -1,0 +1,504 @@
+#include "app/MainWindow.h"
+
+#include "app/CanvasView.h"
+#include "app/Errors.h"
+#include "app/Globals.h"
+#include "app/GripWidget.h"
+#include "app/HintPanel.h"
+#include "app/OptionRow.h"
+#include "app/StatusBar.h"
+#include "app/ToolBar.h"
+#include "controls/ColorPalette.h"
+#include "documents/NewCanvasDialog.h"
+#include "documents/PictureDecoder.h"
+#include "windows/ErrorWindow.h"
+#include "windows/HintWindow.h"
+#include "windows/Links.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPalette>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+namespace pictavo {
+
+namespace {
+
+// The system window-background colour, the designed canvas colour.
+Color systemWindowColor() {
+  const QColor c = QApplication::palette().color(QPalette::Base);
+  return composeColor(c.red(), c.green(), c.blue());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent),
+      programFolder_(programFolder),
+      canvas_(500, 400, systemWindowColor()),
+      pSrc21_(Surface::hiddenBuffer()),
+      pMask_(Surface::hiddenBuffer()),
+      srcBrush1_(Surface::hiddenBuffer()),
+      srcBrush2_(Surface::hiddenBuffer()),
+      imgPatten_(Surface::hiddenBuffer()),
+      engine_(*this) {
+  setObjectName("frmmain");
+  QMainWindow::setWindowTitle(QString::fromUtf8(kTitle));
+  menu_ = std::make_unique<MainMenu>(menuBar());
+  createClientArea();
+  connectCommands();
+  // The designed client area lies below the menu bar.
+  resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
+}
+
+MainWindow::~MainWindow() {
+  // The view must stop listening before the canvas goes away.
+  canvasView_->setSurface(nullptr);
+}
+
+// ---- building the window ----------------------------------------------------
+
+void MainWindow::createClientArea() {
+  client_ = new QWidget(this);
+  client_->setObjectName("frmmainClient");
+  setCentralWidget(client_);
+  client_->installEventFilter(this);
+
+  top_ = new QFrame(client_);
+  top_->setObjectName("pTop");
+  top_->setGeometry(0, 0, kDesignWidth, ViewportLayout::kTopHeight);
+  options_ = std::make_unique<OptionRow>(top_);
+
+  toolBar_ = new ToolBar(client_);
+  toolBar_->setGeometry(0, ViewportLayout::kTopHeight, ViewportLayout::kToolsWidth, 500);
+  toolBar_->setClickHandler([this](int i) { engine_.chooseTool(i); });
+
+  createViewport();
+
+  statusBar_ = new StatusBar(client_);
+  statusBar_->setPanelText(1, QStringLiteral("未保存的新文档"));
+
+  hint_ = new HintPanel(client_);
+}
+
+void MainWindow::createViewport() {
+  holder_ = new QWidget(client_);
+  holder_->setObjectName("pHolder");
+  holder_->setAutoFillBackground(true);
+  QPalette pal = holder_->palette();
+  pal.setColor(QPalette::Window, QColor(128, 128, 128));
+  holder_->setPalette(pal);
+  holder_->move(ViewportLayout::kHolderLeft, ViewportLayout::kHolderTop);
+
+  canvasView_ = new CanvasView(holder_);
+  canvasView_->setSurface(&canvas_);
+  canvasView_->move(ViewportLayout::kCanvasDesignLeft, ViewportLayout::kCanvasDesignTop);
+  CanvasView::Listener canvasListener;
+  canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(e); };
+  canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(e); };
+  canvasListener.mouseUp = [this](const PointerEvent& e) { engine_.mouseUp(e); };
+  canvasListener.doubleClick = [this] { engine_.doubleClick(); };
+  canvasListener.keyUp = [this](int key) { engine_.keyUp(key); };
+  canvasView_->setListener(std::move(canvasListener));
+
+  GripWidget::Listener gripListener;
+  gripListener.press = [this](int slot, int button, float x, float y) { gripPressed(slot, button, x, y); };
+  gripListener.move = [this](int slot, int buttons, float x, float y) { gripMoved(slot, buttons, x, y); };
+  gripListener.release = [this](int slot) { viewport_.gripRelease(slot); };
+  for (int slot = 0; slot <= ViewportLayout::kItouch3; ++slot) {
+    if (!ViewportLayout::gripExists(slot)) continue;
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    if (slot == 0) cursor = Qt::SizeHorCursor;
+    if (slot == 1) cursor = Qt::SizeFDiagCursor;
+    if (slot == 2) cursor = Qt::SizeVerCursor;
+    auto* grip = new GripWidget(slot, cursor, holder_);
+    grip->setListener(gripListener);
+    grips_[std::size_t(slot)] = grip;
+  }
+
+  vBar_ = new QScrollBar(Qt::Vertical, holder_);
+  vBar_->setObjectName("vBar");
+  hBar_ = new QScrollBar(Qt::Horizontal, holder_);
+  hBar_->setObjectName("hBar");
+  vBar_->setSingleStep(16);
+  hBar_->setSingleStep(16);
+  connect(hBar_, &QScrollBar::valueChanged, this, [this](int v) {
+    viewport_.setHValue(v);
+    applyViewport();
+  });
+  connect(vBar_, &QScrollBar::valueChanged, this, [this](int v) {
+    viewport_.setVValue(v);
+    applyViewport();
+  });
+  spacer_ = new QPushButton(QStringLiteral("S"), holder_);
+  spacer_->setObjectName("pSpacer");
+  spacer_->setFocusPolicy(Qt::NoFocus);
+  // The corner button runs the stretch command of the Canvas menu.
+  connect(spacer_, &QPushButton::clicked, this, [this] {
+    if (QAction* stretch = action("mnuStretch")) stretch->trigger();
+  });
+  applyViewport();
+}
+
+QAction* MainWindow::action(const char* name) const { return menu_->action(QString::fromLatin1(name)); }
+
+void MainWindow::connectCommands() {
+  connect(action("mnuNew"), &QAction::triggered, this, &MainWindow::newCanvas);
+  connect(action("mnuClear"), &QAction::triggered, this, &MainWindow::clearPicture);
+  connect(action("mnuUpdate"), &QAction::triggered, this, [] { openLink(Link::UpdateNews); });
+  connect(action("mnuWeiboSohu"), &QAction::triggered, this, [] { openLink(Link::MicroblogFirst); });
+  connect(action("mnuWeiboTencent"), &QAction::triggered, this, [] { openLink(Link::MicroblogSecond); });
+
+  QComboBox* dw = optionList("cboDW");
+  connect(dw, &QComboBox::currentIndexChanged, this, [this, dw](int i) {
+    if (i >= 0) engine_.chooseDrawWidth(dw->itemText(i).toStdString());
+  });
+  connect(optionList("cboStyle"), &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0) engine_.chooseDrawStyle(i);
+  });
+  connect(optionList("cboPatten"), &QComboBox::currentIndexChanged, this, &MainWindow::choosePattern);
+  connect(optionList("cboBrush"), &QComboBox::currentIndexChanged, this, &MainWindow::chooseBrush);
+}
+
+// ---- start-up -----------------------------------------------------------------
+
+void MainWindow::startUp() {
+  show();
+  lastFolder_ = QDir::cleanPath(programFolder_).toStdString() + "/";
+  globals().dataPath = lastFolder_ + "Data/";
+  globals().dlgResult = 2;
+  NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
+  if (globals().dlgResult == 1) {
+    resizeCanvas(globals().canvasWidth, globals().canvasHeight);
+    canvas_.SetBackColor(globals().canvasBackColor);
+    hideSelection();
+    runLayout();
+  }
+  placeGrips();
+  statusBar_->setPanelText(3, startupSizeText(canvas_.Width(), canvas_.Height()));
+  globals().dlgResult = 2;
+  fillOptionLists();
+  chooseStartupItems();
+  loadPatternList();
+  loadBrushList();
+  engine_.chooseTool(kPencilTool);
+  action("MnuDQue")->trigger();
+}
+
+namespace {
+
+// Adds items without running the list's choice action; nothing is chosen
+// afterwards, as in a list that was only filled.
+void addItems(QComboBox* list, const QStringList& items) {
+  const QSignalBlocker quiet(list);
+  list->addItems(items);
+  list->setCurrentIndex(-1);
+}
+
+QStringList numberItems(int last) {
+  QStringList items;
+  for (int i = 1; i <= last; ++i) items << QString::number(i);
+  return items;
+}
+
+// A choice exactly as a user's: the list's action runs.
+void choose(QComboBox* list, int index) {
+  if (list->currentIndex() == index) {
+    const QSignalBlocker quiet(list);
+    list->setCurrentIndex(-1);
+  }
+  list->setCurrentIndex(index);
+}
+
+}  // namespace
+
+void MainWindow::fillOptionLists() {
+  addItems(optionList("cboFillType"), {QStringLiteral("纯色"), QStringLiteral("纹理")});
+  addItems(optionList("cboStyle"), {QStringLiteral("—"), QStringLiteral("- -"), QStringLiteral("."),
+                                    QStringLiteral("- ."), QStringLiteral("- . .")});
+  addItems(optionList("cboEraseType"), {QStringLiteral("正方形"), QStringLiteral("圆形")});
+  addItems(optionList("cboGrade"), {QStringLiteral("从左到右"), QStringLiteral("从上到下")});
+  addItems(optionList("cboTextStyle"), {QStringLiteral("正常"), QStringLiteral("3D 重影特效")});
+  addItems(optionList("cboDW"), numberItems(200));
+  addItems(optionList("cboWidth"), numberItems(200));
+  addItems(optionList("cboCloneSize"), numberItems(90));
+}
+
+void MainWindow::chooseStartupItems() {
+  choose(optionList("cboFillType"), 0);
+  choose(optionList("cboEraseType"), 0);
+  choose(optionList("cboDW"), 2);
+  choose(optionList("cboStyle"), 0);
+  choose(optionList("cboGrade"), 0);
+  choose(optionList("cboTextStyle"), 0);
+  choose(optionList("cboWidth"), 9);
+  choose(optionList("cboCloneSize"), 9);
+}
+
+namespace {
+
+// The names of the "*.bmp" files of a folder, in the order the file system
+// lists them; empty when the folder is missing.
+QStringList bitmapNames(const QString& folder) {
+  QDir dir(folder);
+  if (!dir.exists()) return {};
+  dir.setNameFilters({QStringLiteral("*.bmp")});
+  dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+  dir.setSorting(QDir::Unsorted);
+  return dir.entryList();
+}
+
+void fillFileList(QComboBox* list, const QStringList& names) {
+  for (const QString& name : names) {
+    {
+      const QSignalBlocker quiet(list);
+      list->addItem(name);
+      list->setCurrentIndex(-1);
+    }
+    QCoreApplication::processEvents();
+  }
+  if (list->count() > 0) choose(list, 0);
+}
+
+}  // namespace
+
+void MainWindow::loadPatternList() {
+  const QString folder = QString::fromStdString(globals().dataPath) + QStringLiteral("pattens/");
+  fillFileList(optionList("cboPatten"), bitmapNames(folder));
+}
+
+void MainWindow::loadBrushList() {
+  const QString folder = QString::fromStdString(globals().dataPath) + QStringLiteral("brushs/");
+  fillFileList(optionList("cboBrush"), bitmapNames(folder));
+}
+
+// A listed file that cannot be read as a picture leaves the buffer as it was.
+void MainWindow::choosePattern(int index) {
+  if (index < 0) return;
+  const std::string path = globals().dataPath + "pattens/" + optionList("cboPatten")->itemText(index).toStdString();
+  try {
+    Picture picture = decodePictureFile(path);
+    imgPatten_.SetPicture(picture);
+    patternPicture_ = std::move(picture);
+  } catch (const std::exception&) {
+  }
+}
+
+void MainWindow::chooseBrush(int index) {
+  if (index < 0) return;
+  const std::string path = globals().dataPath + "brushs/" + optionList("cboBrush")->itemText(index).toStdString();
+  try {
+    srcBrush1_.SetPicture(decodePictureFile(path));
+  } catch (const std::exception&) {
+  }
+}
+
+// ---- commands -----------------------------------------------------------------
+
+void MainWindow::newCanvas() {
+  NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
+  if (globals().dlgResult == 1) {
+    canvas_.Cls();
+    resizeCanvas(globals().canvasWidth, globals().canvasHeight);
+    canvas_.SetBackColor(globals().canvasBackColor);
+    action("MnuDQue")->setChecked(false);
+    hideSelection();
+    placeGrips();
+    runLayout();
+  }
+  statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
+  globals().dlgResult = 2;
+}
+
+void MainWindow::clearPicture() { HintWindow::ask(this, canvas_); }
+
+void MainWindow::endProgram() {
+  emit programEnded();
+  QApplication::closeAllWindows();
+  QApplication::quit();
+}
+
+// A size the surface refuses (beyond the canvas limit, or no memory) is
+// reported and the canvas keeps its size.
+void MainWindow::resizeCanvas(int width, int height) {
+  try {
+    canvas_.Resize(width, height);
+  } catch (const Error& e) {
+    ErrorWindow::report(this, e);
+  }
+  canvasView_->syncSize();
+}
+
+void MainWindow::hideSelection() {
+  OutlineShape s = selection();
+  if (s.visible) {
+    s.visible = false;
+    setSelection(s);
+  }
+}
+
+// ---- layout -----------------------------------------------------------------------
+
+void MainWindow::runLayout() {
+  const QSize client = client_->size();
+  viewport_.layout(client.width(), client.height(), StatusBar::kHeight, canvas_.Width(), canvas_.Height());
+  // The docked panels follow the window.
+  top_->setGeometry(0, 0, client.width(), ViewportLayout::kTopHeight);
+  statusBar_->setGeometry(0, client.height() - StatusBar::kHeight, client.width(), StatusBar::kHeight);
+  applyViewport();
+}
+
+void MainWindow::placeGrips() {
+  viewport_.placeGrips(canvas_.Width(), canvas_.Height());
+  applyViewport();
+}
+
+void MainWindow::updateScrollBars() {
+  viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());
+  applyViewport();
+}
+
+void MainWindow::applyViewport() {
+  const ViewportLayout& v = viewport_;
+  holder_->resize(v.holderWidth(), v.holderHeight());
+  toolBar_->resize(ViewportLayout::kToolsWidth, v.toolsHeight());
+  canvasView_->move(v.canvasLeft(), v.canvasTop());
+  for (int slot = 0; slot <= ViewportLayout::kItouch3; ++slot) {
+    if (GripWidget* g = grips_[std::size_t(slot)]) {
+      const GripPosition p = *v.grip(slot);
+      g->move(p.left, p.top);
+      g->raise();
+    }
+  }
+  vBar_->setGeometry(v.vBarLeft(), 0, ViewportLayout::kBarThickness, v.vBarHeight());
+  hBar_->setGeometry(0, v.hBarTop(), v.hBarWidth(), ViewportLayout::kBarThickness);
+  spacer_->setGeometry(v.spacerLeft(), v.spacerTop(), ViewportLayout::kBarThickness, ViewportLayout::kBarThickness);
+  auto applyBar = [](QScrollBar* bar, const ScrollBarState& s, int page) {
+    const QSignalBlocker quiet(bar);
+    bar->setRange(0, std::max(0, s.maximum));
+    bar->setPageStep(std::max(1, page));
+    bar->setValue(s.value);
+    bar->setEnabled(s.enabled);
+    bar->setVisible(s.visible);
+    bar->raise();
+  };
+  applyBar(hBar_, v.hBar(), v.holderWidth() - ViewportLayout::kBarThickness);
+  applyBar(vBar_, v.vBar(), v.holderHeight() - ViewportLayout::kBarThickness);
+  spacer_->raise();
+}
+
+void MainWindow::gripPressed(int slot, int button, float x, float y) { viewport_.gripPress(slot, button, x, y); }
+
+void MainWindow::gripMoved(int slot, int buttons, float x, float y) {
+  const GripDragResult r = viewport_.gripMove(slot, buttons, x, y, canvas_.Width(), canvas_.Height());
+  if (r.dragged) {
+    if (r.canvasWidth != canvas_.Width() || r.canvasHeight != canvas_.Height()) {
+      resizeCanvas(r.canvasWidth, r.canvasHeight);
+    }
+    viewport_.placeGrips(canvas_.Width(), canvas_.Height());
+    viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());
+    statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
+  }
+  applyViewport();
+}
+
+QString MainWindow::startupSizeText(int w, int h) {
+  return QStringLiteral("画布:宽 ") + QString::number(w) + QStringLiteral(" 高 ") + QString::number(h);
+}
+
+QString MainWindow::sizeText(int w, int h) {
+  return QStringLiteral("画布大小:宽 ") + QString::number(w) + QStringLiteral(" 高 ") + QString::number(h) +
+         QStringLiteral("(32位色元)");
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::Resize) runLayout();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Only the lower-case x swaps; X and every other key do nothing here.
+  if (event->text() == QStringLiteral("x")) {
+    colorPalette()->SwapColors();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+// ---- parts ------------------------------------------------------------------------
+
+ColorPalette* MainWindow::colorPalette() const { return options_->palette(); }
+
+GripWidget* MainWindow::gripWidget(int slot) const {
+  if (slot < 0 || slot > ViewportLayout::kItouch3) return nullptr;
+  return grips_[std::size_t(slot)];
+}
+
+QComboBox* MainWindow::optionList(const QString& name) const { return options_->list(name); }
+
+// ---- ToolHost ---------------------------------------------------------------------
+
+Color MainWindow::color1() const { return colorPalette()->Color1(); }
+Color MainWindow::color2() const { return colorPalette()->Color2(); }
+void MainWindow::setColor1(Color c) { colorPalette()->setColor1(c); }
+void MainWindow::setColor2(Color c) { colorPalette()->setColor2(c); }
+
+void MainWindow::setWidgetVisible(const std::string& objectName, bool visible) {
+  if (auto* w = top_->findChild<QWidget*>(QString::fromStdString(objectName))) w->setVisible(visible);
+}
+
+void MainWindow::setMenuItemEnabled(const std::string& objectName, bool enabled) {
+  if (QAction* a = menu_->action(QString::fromStdString(objectName))) a->setEnabled(enabled);
+}
+
+void MainWindow::setStatusPanelText(int panel, const std::string& text) {
+  statusBar_->setPanelText(panel, QString::fromStdString(text));
+}
+
+std::string MainWindow::windowTitle() const { return QMainWindow::windowTitle().toStdString(); }
+
+void MainWindow::setWindowTitle(const std::string& title) { QMainWindow::setWindowTitle(QString::fromStdString(title)); }
+
+void MainWindow::showHint(const std::string& text) {
+  hint_->setText(QString::fromStdString(text));
+  hint_->show();
+  hint_->raise();
+}
+
+void MainWindow::hideHint() { hint_->hide(); }
+bool MainWindow::isHintVisible() const { return !hint_->isHidden(); }
+void MainWindow::moveHint(int left, int top) { hint_->move(left, top); }
+int MainWindow::toolsPanelWidth() const { return toolBar_->width(); }
+int MainWindow::topPanelHeight() const { return top_->height(); }
+
+OutlineShape MainWindow::selection() const { return canvasView_->selection(); }
+void MainWindow::setSelection(const OutlineShape& shape) { canvasView_->setSelection(shape); }
+OutlineShape MainWindow::cloneMarker() const { return canvasView_->cloneMarker(); }
+void MainWindow::setCloneMarker(const OutlineShape& shape) { canvasView_->setCloneMarker(shape); }
+
+// The Delete key runs Cut whatever the menu item's enabled state, so the
+// command is reached through the item's signal, not through a click.
+void MainWindow::cut() { emit action("mnuCut")->triggered(false); }
+
+int MainWindow::listIndex(const std::string& listName) const {
+  const QComboBox* list = optionList(QString::fromStdString(listName));
+  return list ? list->currentIndex() : -1;
+}
+
+std::string MainWindow::listText(const std::string& listName) const {
+  const QComboBox* list = optionList(QString::fromStdString(listName));
+  return list ? list->currentText().toStdString() : std::string();
+}
+
+const Picture* MainWindow::patternPicture() const { return patternPicture_ ? &*patternPicture_ : nullptr; }
+
+bool MainWindow::transparentPaste() const { return action("MnuDQue")->isChecked(); }
+
+}  // namespace pictavo

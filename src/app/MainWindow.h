@@ -1,0 +1,173 @@
+#pragma once
+// MainWindow: the main window frmmain. It owns the canvas SrcDc and the
+// hidden buffers for the whole run, lays out its panels itself (absolute
+// places, see ViewportLayout), feeds the canvas's mouse events to the tool
+// engine and is the engine's ToolHost. startUp() is the program's start-up.
+//
+// Client area below the menu bar (designed 892 x 582): the top panel pTop
+// (43 high) with the option panels and the palette, the tool bar pTools
+// (112 wide), the viewport pHolder at (113, 42) with the canvas, the grips,
+// the scroll bars hBar/vBar and the corner button pSpacer, the status bar
+// sbar1 at the bottom, and the floating hint panel Picture1.
+
+#include "app/MainMenu.h"
+#include "app/ViewportLayout.h"
+#include "canvas/Picture.h"
+#include "canvas/Surface.h"
+#include "canvas/ToolEngine.h"
+#include "canvas/ToolHost.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QPushButton;
+class QScrollBar;
+
+namespace pictavo {
+
+class CanvasView;
+class ColorPalette;
+class GripWidget;
+class HintPanel;
+class OptionRow;
+class StatusBar;
+class ToolBar;
+
+class MainWindow : public QMainWindow, public ToolHost {
+  Q_OBJECT
+ public:
+  static constexpr int kDesignWidth = 892;
+  static constexpr int kDesignHeight = 582;
+
+  // programFolder: where the program lives (its Data folder is below it).
+  explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The start-up: shows the window, asks for the canvas (modal new-canvas
+  // dialog), fills and chooses the option lists, loads the pattern and
+  // brush lists, makes the pencil current and switches transparent paste off.
+  void startUp();
+
+  // ---- commands ------------------------------------------------------------
+  void newCanvas();          // mnuNew
+  void clearPicture();       // mnuClear: the delete hint window
+  // The layout routine, for a resize and for the commands that rebuild the canvas.
+  void runLayout();
+  void placeGrips();         // PlaceGrips for the canvas's current size
+  void updateScrollBars();   // UpdateScrollBars, then copies the result onto the widgets
+  // Ends the program at once (the exit commands).
+  void endProgram();
+
+  // ---- parts ----------------------------------------------------------------
+  ToolEngine& engine() { return engine_; }
+  const ToolEngine& engine() const { return engine_; }
+  ColorPalette* colorPalette() const;
+  StatusBar* statusBar1() const { return statusBar_; }
+  CanvasView* canvasView() const { return canvasView_; }
+  ToolBar* toolBar() const { return toolBar_; }
+  QWidget* clientArea() const { return client_; }
+  const MainMenu& menu() const { return *menu_; }
+  const ViewportLayout& viewport() const { return viewport_; }
+  GripWidget* gripWidget(int slot) const;
+  QScrollBar* hBar() const { return hBar_; }
+  QScrollBar* vBar() const { return vBar_; }
+  QComboBox* optionList(const QString& name) const;
+  HintPanel* hintPanel() const { return hint_; }
+  const std::string& lastFolder() const { return lastFolder_; }
+  void setLastFolder(const std::string& folder) { lastFolder_ = folder; }
+
+  // Hidden buffers.
+  Surface& pSrc21() { return pSrc21_; }
+  Surface& pMask() { return pMask_; }
+  Surface& srcBrush1() { return srcBrush1_; }
+  Surface& srcBrush2() { return srcBrush2_; }
+  Surface& imgPatten() { return imgPatten_; }
+
+  // Status panel 3 texts.
+  static QString startupSizeText(int w, int h);
+  static QString sizeText(int w, int h);
+
+  // ---- ToolHost ---------------------------------------------------------------
+  Surface& canvas() override { return canvas_; }
+  Color color1() const override;
+  Color color2() const override;
+  void setColor1(Color c) override;
+  void setColor2(Color c) override;
+  void setWidgetVisible(const std::string& objectName, bool visible) override;
+  void setMenuItemEnabled(const std::string& objectName, bool enabled) override;
+  void setStatusPanelText(int panel, const std::string& text) override;
+  std::string windowTitle() const override;
+  void setWindowTitle(const std::string& title) override;
+  void showHint(const std::string& text) override;
+  void hideHint() override;
+  bool isHintVisible() const override;
+  void moveHint(int left, int top) override;
+  int toolsPanelWidth() const override;
+  int topPanelHeight() const override;
+  OutlineShape selection() const override;
+  void setSelection(const OutlineShape& shape) override;
+  OutlineShape cloneMarker() const override;
+  void setCloneMarker(const OutlineShape& shape) override;
+  void cut() override;
+  int listIndex(const std::string& listName) const override;
+  std::string listText(const std::string& listName) const override;
+  const Picture* patternPicture() const override;
+  Surface* brushPicture() override { return &srcBrush1_; }
+  Surface* brushStamp() override { return &srcBrush2_; }
+  Surface* copyBuffer() override { return &pSrc21_; }
+  bool transparentPaste() const override;
+
+ signals:
+  // The program ends (an exit command); the window is closing.
+  void programEnded();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void createClientArea();
+  void createViewport();
+  void connectCommands();
+  void fillOptionLists();
+  void chooseStartupItems();
+  void loadPatternList();
+  void loadBrushList();
+  void choosePattern(int index);
+  void chooseBrush(int index);
+  void applyViewport();
+  void resizeCanvas(int width, int height);
+  void hideSelection();
+  void gripPressed(int slot, int button, float x, float y);
+  void gripMoved(int slot, int buttons, float x, float y);
+  QAction* action(const char* name) const;
+
+  QString programFolder_;
+  std::string lastFolder_;
+  Surface canvas_;
+  Surface pSrc21_, pMask_, srcBrush1_, srcBrush2_, imgPatten_;
+  std::optional<Picture> patternPicture_;
+  ToolEngine engine_;
+  ViewportLayout viewport_;
+
+  std::unique_ptr<MainMenu> menu_;
+  QWidget* client_ = nullptr;
+  QWidget* top_ = nullptr;
+  std::unique_ptr<OptionRow> options_;
+  ToolBar* toolBar_ = nullptr;
+  QWidget* holder_ = nullptr;
+  CanvasView* canvasView_ = nullptr;
+  std::array<GripWidget*, ViewportLayout::kItouch3 + 1> grips_{};
+  QScrollBar* hBar_ = nullptr;
+  QScrollBar* vBar_ = nullptr;
+  QPushButton* spacer_ = nullptr;
+  StatusBar* statusBar_ = nullptr;
+  HintPanel* hint_ = nullptr;
+};
+
+}  // namespace pictavo
