@@ -135,15 +135,10 @@ Picture decodePicture(const std::uint8_t* data, std::size_t size) {
     if (!gifFirstFrameComplete(data, size)) invalid();
     return decodeWithQt(data, size, "gif");
   }
-  if (data[0] == 0 && data[1] == 0 && (data[2] == 1 || data[2] == 2) && data[3] == 0) {
-    if (data[2] == 1) return decodeWithQt(data, size, "ico");
-    // Qt's icon reader takes only type 1; a cursor differs from an icon
-    // just in that field and in the hotspot kept where the icon has
-    // planes and bit count, which the reader does not rely on.
-    std::vector<std::uint8_t> icon(data, data + size);
-    icon[2] = 1;
-    return decodeWithQt(icon.data(), icon.size(), "ico");
-  }
+  // Icons are type 1, cursors type 2; Qt's icon reader takes both (a
+  // cursor keeps its hotspot where an icon has planes and bit count).
+  if (data[0] == 0 && data[1] == 0 && (data[2] == 1 || data[2] == 2) && data[3] == 0)
+    return decodeWithQt(data, size, "ico");
   if (looksLikeMetafile(data, size)) {
     if (auto picture = decodeMetafile(data, size)) return std::move(*picture);
   }
