@@ -86,6 +86,9 @@ void MainWindow::createClientArea() {
   statusBar_->setPanelText(1, QStringLiteral("未保存的新文档"));
 
   hint_ = new HintPanel(client_);
+  // Until the pointer first moves over the canvas, a hint shows where the
+  // canvas's top-left corner would put it.
+  hint_->move(ViewportLayout::kToolsWidth + 10, ViewportLayout::kTopHeight + 10);
 }
 
 void MainWindow::createViewport() {

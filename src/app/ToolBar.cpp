@@ -1,6 +1,8 @@
 #include "app/ToolBar.h"
 
-#include <QPushButton>
+#include "controls/CaptionFont.h"
+#include "controls/FlatButton.h"
+#include "controls/ToolIcons.h"
 
 namespace pictavo {
 
@@ -30,10 +32,16 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
   setFrameShape(QFrame::NoFrame);
   int y = 2;
   for (int i = 0; i < kButtonCount; ++i) {
-    auto* b = new QPushButton(QString::fromUtf8(kCaptions[i]), this);
+    auto* b = new FlatButton(this);
     b->setObjectName(QStringLiteral("cmdtool%1").arg(i));
+    b->setFont(captionFont());
+    b->setButtonStyle(2);
+    b->setCaptionAlignment(1);
+    b->setShowFocusRect(true);
+    b->setForeColor(i == 12 ? 0x000000FFu : 0x00404040u);
+    b->setCaption(QString::fromUtf8(kCaptions[i]));
+    b->setPicture(toolIcon(i));
     b->setToolTip(toolTipFor(i));
-    b->setFlat(true);
     if (i == 18) {
       b->setGeometry(4, y, kPickerSide, kPickerSide);
       y += kPickerSide;
@@ -41,7 +49,7 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
       b->setGeometry(0, y, kButtonWidth, kButtonHeight);
       y += kButtonHeight;
     }
-    connect(b, &QPushButton::clicked, this, [this, i] {
+    connect(b, &FlatButton::Click, this, [this, i] {
       if (clicked_) clicked_(i);
     });
     buttons_[std::size_t(i)] = b;
