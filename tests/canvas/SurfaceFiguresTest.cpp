@@ -117,13 +117,6 @@ TEST(SurfaceCircle, TinyAndInvalidRadiiGiveTheCentrePixel) {
   }
 }
 
-TEST(SurfaceCircle, CentreRoundsHalfToEven) {
-  Surface a = blank(30, 30), b = blank(30, 30);
-  a.Circle(12.5, 13.5, 6.0f);  // (12, 14)
-  b.Circle(12, 14, 6.0f);
-  EXPECT_EQ(rowsOf(a), rowsOf(b));
-}
-
 TEST(SurfaceCircle, InteriorFollowsFillStyle) {
   Surface solid = blank(23, 23);
   solid.FillStyle = kFillSolid;

@@ -110,14 +110,6 @@ TEST(SurfaceLine, FractionalCoordinatesRoundHalfToEven) {
   EXPECT_EQ(rowsOf(s), (Rows{"#####.", "......", "..#...", "......"}));
 }
 
-TEST(SurfaceLine, ExplicitColourWinsOverForeColor) {
-  Surface s = blank(3, 1);
-  s.ForeColor = 0x000000FF;
-  s.Line(0, 0, 0, 0, kBlack);
-  s.PSet(2, 0);
-  EXPECT_EQ(rowsOf(s), (Rows{"#.r"}));
-}
-
 TEST(SurfaceBox, CornersIncludedAndReversedCornersGiveTheSameBox) {
   const Rows outline{"......", ".####.", ".#..#.", ".####.", "......"};
   const Rows filled{"......", ".####.", ".####.", ".####.", "......"};
