@@ -241,7 +241,7 @@ void DialogAnswers::handle(QPointer<QWidget> dialog) {
 
 void DialogAnswers::answer(QWidget* dialog) {
   if (answers_.empty()) {
-    fail_(2, QStringLiteral("dialog %1 opened with no answer queued").arg(dialogName(dialog)));
+    fail_(2, QStringLiteral("dialog %1 is open with no answer queued").arg(dialogName(dialog)));
     return;
   }
   const Answer a = answers_.front();
