@@ -179,14 +179,23 @@ class Surface {
   void GradientFill(const TriVertex& v0, const TriVertex& v1, int direction);
 
   // ---- block copies (onto the layer drawing goes to) -------------------
+  // Each reads src's drawing layer (its persistent image while AutoRedraw
+  // is on, as for every hidden buffer). Destination pixels outside this
+  // surface, or whose source pixels all lie outside src, stay as they are.
+  // Each reports the written rectangle once.
   // Plain copy; src may be *this (the source is read whole first).
   void BitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
   int SetStretchBltMode(int mode);  // returns the previous mode
   int StretchBltMode() const { return stretchMode_; }
   // Scaled copy; a negative width or height on either side mirrors. Nearest
   // pixel, or in halftone mode the coverage-weighted mean of the source area.
+  // A negative destination extent e at origin o covers o + e + 1 .. o; a
+  // negative source extent covers o + e .. o - 1. So (W - 1, -W) as the
+  // destination, or (W, -W) as the source, mirrors a whole row exactly.
+  // At equal sizes both modes copy exactly. src may be *this.
   void StretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy, int sw, int sh);
-  // Copy scaled nearest when sizes differ, skipping source pixels of exactly `key`.
+  // Copy scaled nearest when sizes differ, skipping source pixels of exactly
+  // `key`. Negative extents are refused (nothing is drawn).
   void TransparentBlt(int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy, int sw, int sh, Color key);
 
   // ---- raw access for effects, codecs and the display ---------------------

@@ -209,6 +209,20 @@ TEST(StretchHalftone, MixedEdgesOfAMagentaAreaAreNoLongerTheKey) {
   EXPECT_EQ(pixelsOf(canvas), (std::vector<Color>{composeColor(85, 0, 85), kWhite, kWhite, composeColor(85, 0, 85)}));
 }
 
+TEST(StretchHalftone, AveragesOnlyTheSourcePixelsThatExist) {
+  const Surface src = singleRow({grey(0), grey(200)});
+  Surface dst = singleRow({kWhite, kWhite, kWhite});
+  dst.SetStretchBltMode(kStretchHalftone);
+  // Six source columns from -2: the outer thirds lie wholly outside.
+  dst.StretchBlt(0, 0, 3, 1, src, -2, 0, 6, 1);
+  EXPECT_EQ(pixelsOf(dst), (std::vector<Color>{kWhite, grey(100), kWhite}));
+  // Half of each destination pixel's area is missing: the rest counts whole.
+  Surface two = singleRow({kWhite, kWhite});
+  two.SetStretchBltMode(kStretchHalftone);
+  two.StretchBlt(0, 0, 2, 1, src, -1, 0, 4, 1);
+  EXPECT_EQ(pixelsOf(two), (std::vector<Color>{grey(0), grey(200)}));
+}
+
 TEST(StretchHalftone, ShrinksOntoItselfFromTheOldPixels) {
   Surface s = singleRow({grey(0), grey(100), grey(200), grey(50)});
   s.SetStretchBltMode(kStretchHalftone);
