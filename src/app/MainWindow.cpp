@@ -409,6 +409,7 @@ void MainWindow::gripMoved(int slot, int buttons, float x, float y) {
     viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());
     statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
   }
+  viewport_.syncScrollBarVisibility();
   applyViewport();
 }
 

@@ -141,7 +141,6 @@ GripDragResult ViewportLayout::gripMove(int slot, int buttons, float x, float y,
     if (slot == 1 || slot == 2) result.canvasHeight = g.top;
     result.dragged = true;
   }
-  syncScrollBarVisibility();
   return result;
 }
 

@@ -102,7 +102,9 @@ class ViewportLayout {
   // coordinates, for a canvas currently W x H. When a drag of this grip
   // is in progress the grip moves and the result gives the new canvas size
   // (the caller resizes the canvas, then calls placeGrips and
-  // updateScrollBars). Always syncs the bars' visibility.
+  // updateScrollBars). After every grip move, dragged or not, the caller
+  // then makes each bar visible exactly when it is enabled
+  // (syncScrollBarVisibility), so a drag that needs a bar shows it.
   GripDragResult gripMove(int slot, int buttons, float x, float y, int canvasWidth, int canvasHeight);
 
  private:
