@@ -25,20 +25,22 @@ class Random {
   std::uint64_t state() const { return state_; }
   // As if next() had been called `count` times.
   void discard(std::uint64_t count) { state_ += count * kGamma; }
-  // The number drawn when the state has become `state`. Inline and
-  // branch-free so that loops over many states vectorise.
-  static double valueAt(std::uint64_t state) {
+  // The number drawn when the state has become `state`.
+  static double valueAt(std::uint64_t state) { return scaledValueAt(state) * (1.0 / 9007199254740992.0); }
+  // The same number times 2^53: a whole number below 2^53. Loops that scale
+  // the draw anyway can fold the 2^-53 into their own factor, exactly.
+  // Inline and branch-free so that loops over many states vectorise.
+  static double scaledValueAt(std::uint64_t state) {
     std::uint64_t z = state;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
     z ^= z >> 31;
-    // The 53 high bits as a double, exactly; the low 52 bits go through the
-    // exponent trick because a vector int64 -> double conversion is missing
-    // on many CPUs.
-    const std::uint64_t m = z >> 11;
-    const double low = std::bit_cast<double>((m & 0xFFFFFFFFFFFFFULL) | 0x4330000000000000ULL) - 4503599627370496.0;
-    const double high = double(std::int32_t(m >> 52)) * 4503599627370496.0;
-    return (low + high) * (1.0 / 9007199254740992.0);
+    // The 53 high bits as a double, exactly, without an int64 -> double
+    // conversion (missing from many CPUs' vector units): the low 52 bits go
+    // through the exponent field, the top bit adds 0.0 or 2^52.
+    const std::uint64_t low = (z >> 11) & 0xFFFFFFFFFFFFFULL;
+    const std::uint64_t top = std::int64_t(z) < 0 ? 0x4330000000000000ULL : 0;
+    return (std::bit_cast<double>(low | 0x4330000000000000ULL) - 4503599627370496.0) + std::bit_cast<double>(top);
   }
 
  private:

@@ -23,8 +23,8 @@ void diffuseRow(const std::uint32_t* __restrict row0, const std::uint32_t* __res
   const double fy = y;
   std::uint64_t state = firstState;
   for (int x = 2; x < width - 2; ++x, state += columnStep) {
-    const double r = Random::valueAt(state);
-    const double d = 2.0 * r - 2.0;
+    // 2r - 2 with 2r = (r * 2^53) * 2^-52 exactly.
+    const double d = Random::scaledValueAt(state) * (1.0 / 4503599627370496.0) - 2.0;
     // Both offsets come from the same d but are rounded apart: they differ
     // only when x + d or y + d lands exactly halfway.
     const int ox = x - int(std::rint(double(x) + d));

@@ -17,10 +17,12 @@ namespace {
 
 constexpr int kMinAmount = -16384, kMaxAmount = 16383;
 
-inline std::uint32_t noisy(std::uint32_t v, double r, double spread, double amount) {
-  // |t| < 2^16, so the conversion is exact and the clamp can be done on
-  // integers, which is cheaper in the vector units.
-  const int t = int(std::rint(double(int(v)) + spread * r - amount));
+// `scaled` is the draw times 2^53 and `spread` is (2n + 1) / 2^53: their
+// product is rounded exactly as (2n + 1) times the draw would be. |t| stays
+// far below 2^31, so the clamp can be done on integers, which is cheaper in
+// the vector units than on doubles.
+inline std::uint32_t noisy(std::uint32_t v, double scaled, double spread, double amount) {
+  const int t = int(std::rint(double(int(v)) + spread * scaled - amount));
   return std::uint32_t(std::min(std::max(t, 0), 255));
 }
 
@@ -30,9 +32,9 @@ void noiseRow(std::uint32_t* __restrict row, int width, std::uint64_t redState, 
   std::uint64_t s = redState;
   for (int x = 0; x < width; ++x, s += columnStep) {
     const std::uint32_t p = row[x];
-    const std::uint32_t r = noisy((p >> 16) & 0xFF, Random::valueAt(s), spread, amount);
-    const std::uint32_t g = noisy((p >> 8) & 0xFF, Random::valueAt(s + gamma), spread, amount);
-    const std::uint32_t b = noisy(p & 0xFF, Random::valueAt(s + 2 * gamma), spread, amount);
+    const std::uint32_t r = noisy((p >> 16) & 0xFF, Random::scaledValueAt(s), spread, amount);
+    const std::uint32_t g = noisy((p >> 8) & 0xFF, Random::scaledValueAt(s + gamma), spread, amount);
+    const std::uint32_t b = noisy(p & 0xFF, Random::scaledValueAt(s + 2 * gamma), spread, amount);
     row[x] = effects::kOpaque | (r << 16) | (g << 8) | b;
   }
 }
@@ -50,7 +52,7 @@ void AddNoise(Surface& surface, int amount) {
   constexpr std::uint64_t gamma = Random::kGamma;
   // Draw number 3 (x H + y) + 1 + c (counting from 1) is channel c of (x, y).
   const std::uint64_t columnStep = 3u * std::uint64_t(h) * gamma;
-  const double spread = 2.0 * amount + 1.0, offset = amount;
+  const double spread = (2.0 * amount + 1.0) * (1.0 / 9007199254740992.0), offset = amount;
 
   const std::vector<effects::RowBand> bands = effects::rowBands(0, h, w);
   effects::runBands(bands, [&](std::size_t b) {
