@@ -17,8 +17,6 @@ Surface randomSurface(int w, int h, std::uint32_t seed, int spread) {
   return s;
 }
 
-Surface plainSurface(int w, int h, Color c) { return Surface(w, h, c); }
-
 std::string pictureDifference(const Surface& a, const Surface& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return "sizes differ";
   const std::uint32_t* pa = a.bits(Surface::Layer::Persistent);

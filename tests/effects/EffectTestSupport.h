@@ -13,8 +13,6 @@ namespace pictavo::test {
 // A w x h surface of random colours (a fixed sequence per seed), every
 // channel within 128 +- spread (at most 0..255).
 Surface randomSurface(int w, int h, std::uint32_t seed, int spread = 128);
-// A w x h surface of one colour.
-Surface plainSurface(int w, int h, Color c);
 
 // Empty when both persistent images are equal, else where they first differ.
 std::string pictureDifference(const Surface& a, const Surface& b);

@@ -1,8 +1,6 @@
 // The shared generator's jumps, which the random effects rely on to compute
 // draws by index: the sequence itself must be the one it always was.
 
-#include "EffectTestSupport.h"
-
 #include "app/Random.h"
 
 #include <gtest/gtest.h>
@@ -30,18 +28,6 @@ TEST(RandomJump, SequenceIsUnchangedAndDiscardSkipsExactly) {
   const double fifth = Random::valueAt(stepped.state() + 5 * Random::kGamma);
   stepped.discard(4);
   EXPECT_EQ(stepped.next(), fifth);
-}
-
-TEST(RandomJump, ValuesWithTheTopBitSetConvertExactly) {
-  // Values of 0.5 and above need the 53rd bit, which the vector-friendly
-  // conversion handles apart.
-  for (std::uint64_t m : {std::uint64_t(1) << 52, (std::uint64_t(1) << 53) - 1, std::uint64_t(3) << 51}) {
-    Random::shared().reset();
-    test::aimNextDraw(3, m);
-    Random::shared().next();
-    Random::shared().next();
-    EXPECT_EQ(Random::shared().next(), double(m) / 9007199254740992.0);
-  }
 }
 
 }  // namespace
