@@ -54,37 +54,37 @@ MainMenu::MainMenu(QMenuBar* bar) : bar_(bar) {
   b.item(edit, "mnuClear", QStringLiteral("删除(&D)..."));
 
   QMenu* canvas = b.menu(bar, "mnuCanvas", QStringLiteral("画布(&I)"));
-  b.item(canvas, "mnuStretch", QStringLiteral("拉伸(&S)"), QKeySequence(Qt::CTRL | Qt::Key_W));
+  b.item(canvas, "mnuScale", QStringLiteral("拉伸(&S)"), QKeySequence(Qt::CTRL | Qt::Key_W));
   canvas->addSeparator();
   QMenu* flip = b.menu(canvas, "mnuFlip", QStringLiteral("翻转(&F)"));
   b.item(flip, "mnuFlipHoz", QStringLiteral("垂直翻转(&V)"));
   b.item(flip, "mnuFlipV", QStringLiteral("水平翻转(&H)"));
-  b.item(flip, "mnuFlipBoth", QStringLiteral("双向翻转(&B)"));
+  b.item(flip, "mnuBoth", QStringLiteral("双向翻转(&B)"));
   b.item(canvas, "mnuStroke", QStringLiteral("边框(&S)"));
   QMenu* background = b.menu(canvas, "mnuBackground", QStringLiteral("背景(&S)"));
   b.item(background, "mnuMask", QStringLiteral("来自图片(&M)..."));
 
   QMenu* effects = b.menu(bar, "mnuEffects", QStringLiteral("特效(&F)"));
   b.item(effects, "mnuMirror", QStringLiteral("镜像(&M)"));
-  b.item(effects, "mnuNoise", QStringLiteral("噪声(&A)"));
+  b.item(effects, "mnuAddNoise", QStringLiteral("噪声(&A)"));
   QMenu* feather = b.menu(effects, "mnuFeather", QStringLiteral("羽化(&B)"));
   b.item(feather, "mnuBlur", QStringLiteral("模糊(&B)"));
-  b.item(feather, "mnuBlurMore", QStringLiteral("更强模糊"));
+  b.item(feather, "mnuBlureMore", QStringLiteral("更强模糊"));
   QMenu* sharpen = b.menu(effects, "mnuSharpenMenu", QStringLiteral("锐化(&S)"));
   b.item(sharpen, "mnuSharpen", QStringLiteral("锐化(&S)"));
-  b.item(sharpen, "mnuSharpenMore", QStringLiteral("更强锐化"));
-  b.item(effects, "mnuPixelate", QStringLiteral("像素化(&P)"));
+  b.item(sharpen, "mnuSharpMore", QStringLiteral("更强锐化"));
+  b.item(effects, "mnuPixel", QStringLiteral("像素化(&P)"));
   b.item(effects, "mnuDiffuse", QStringLiteral("扩散(&D)"));
 
   QMenu* color = b.menu(bar, "mnuColor", QStringLiteral("颜色(&C)"));
-  b.item(color, "mnuRgb", QStringLiteral("调整红/绿/蓝(RGB调整)(&A)..."));
+  b.item(color, "mnuAdjust", QStringLiteral("调整红/绿/蓝(RGB调整)(&A)..."));
   b.item(color, "mnuBright", QStringLiteral("亮度调节..."));
   b.item(color, "mnuInvert", QStringLiteral("反色(&I)"), QKeySequence(Qt::CTRL | Qt::Key_I));
-  b.item(color, "mnuGrey", QStringLiteral("灰度(&G)"));
+  b.item(color, "mnuGray", QStringLiteral("灰度(&G)"));
   QMenu* remove = b.menu(color, "mnuRemove", QStringLiteral("移除(&R)"));
-  b.item(remove, "mnuRemoveRed", QStringLiteral("红"));
-  b.item(remove, "mnuRemoveGreen", QStringLiteral("绿"));
-  b.item(remove, "mnuRemoveBlue", QStringLiteral("蓝"));
+  b.item(remove, "mnuRed", QStringLiteral("红"));
+  b.item(remove, "mnuGreen", QStringLiteral("绿"));
+  b.item(remove, "mnuBlue", QStringLiteral("蓝"));
 
   QMenu* help = b.menu(bar, "mnuHelp", QStringLiteral("帮助(&H)"));
   b.item(help, "mnuUpdate", QStringLiteral("检查更新(&U)..."));

@@ -5,12 +5,12 @@
 //
 //   文件(&F)  mnuFile:    mnuNew, mnuOpen, mnuSaveAs, mnuExit
 //   编辑(&E)  mnuEdit:    mnuCut, mnuCopy, mnuPaste, MnuDQue (check), mnuClear
-//   画布(&I)  mnuCanvas:  mnuStretch, mnuFlip { mnuFlipHoz, mnuFlipV, mnuFlipBoth },
+//   画布(&I)  mnuCanvas:  mnuScale, mnuFlip { mnuFlipHoz, mnuFlipV, mnuBoth },
 //                         mnuStroke, mnuBackground { mnuMask }
-//   特效(&F)  mnuEffects: mnuMirror, mnuNoise, mnuFeather { mnuBlur, mnuBlurMore },
-//                         mnuSharpenMenu { mnuSharpen, mnuSharpenMore }, mnuPixelate, mnuDiffuse
-//   颜色(&C)  mnuColor:   mnuRgb, mnuBright, mnuInvert, mnuGrey,
-//                         mnuRemove { mnuRemoveRed, mnuRemoveGreen, mnuRemoveBlue }
+//   特效(&F)  mnuEffects: mnuMirror, mnuAddNoise, mnuFeather { mnuBlur, mnuBlureMore },
+//                         mnuSharpenMenu { mnuSharpen, mnuSharpMore }, mnuPixel, mnuDiffuse
+//   颜色(&C)  mnuColor:   mnuAdjust, mnuBright, mnuInvert, mnuGray,
+//                         mnuRemove { mnuRed, mnuGreen, mnuBlue }
 //   帮助(&H)  mnuHelp:    mnuUpdate, mnuWeiboSohu, mnuWeiboTencent, mnuAbout
 //
 // A submenu's own entry carries the submenu's name (mnuFlip, ...).

@@ -145,7 +145,7 @@ void MainWindow::createViewport() {
   spacer_->setFocusPolicy(Qt::NoFocus);
   // The corner button runs the stretch command of the Canvas menu.
   connect(spacer_, &QPushButton::clicked, this, [this] {
-    if (QAction* stretch = action("mnuStretch")) stretch->trigger();
+    if (QAction* stretch = action("mnuScale")) stretch->trigger();
   });
   applyViewport();
 }
