@@ -15,6 +15,9 @@ namespace {
 // blended row carries spare channels past its end.
 std::size_t spareChannels(int pairsEach) { return 8 * std::size_t(std::max(pairsEach, 1)); }
 
+// Destinations at least this large are written with streaming stores.
+constexpr std::size_t kStreamBytes = std::size_t(32) << 20;
+
 std::uint32_t weightPair(std::uint16_t even, std::uint16_t odd) { return std::uint32_t(even) | (std::uint32_t(odd) << 16); }
 
 }  // namespace
@@ -67,20 +70,28 @@ void HalftoneScaler::scale(std::uint32_t* dest, std::size_t destStride, const Ax
   if (blended_.size() < channels + spareChannels(pairsEach_)) blended_.resize(channels + spareChannels(pairsEach_));
   if (rounded_.size() < std::size_t(colHi_ - colLo_)) rounded_.resize(std::size_t(colHi_ - colLo_));
 
-  const std::size_t rowBytes = std::size_t(xs.end() - xs.begin()) * sizeof(std::uint32_t);
-  int previousRow = -1, previousFirst = 0;
+  // With every column written, a row is made in a cache-resident buffer and
+  // then written out (also to the following rows that are the same); a large
+  // destination is written around the cache, saving the read of each line
+  // before it is overwritten.
+  const int columns = xs.end() - xs.begin();
+  if (everyColumn_ && row_.size() < std::size_t(columns)) row_.resize(std::size_t(columns));
+  const bool stream = std::size_t(columns) * std::size_t(ys.end() - ys.begin()) * 4 >= kStreamBytes;
+  bool haveRow = false;
+  int previousFirst = 0;
   for (int y = ys.begin(); y < ys.end(); ++y) {
     vWeights_.clear();
     const AxisMapping::Taps t = ys.areaWeights(y, vWeights_);
     if (t.count == 0) continue;
     std::uint32_t* out = dest + std::size_t(y) * destStride + std::size_t(xs.begin());
-    if (previousRow >= 0 && everyColumn_ && t.first == previousFirst && vWeights_ == previousWeights_) {
-      std::memcpy(out, dest + std::size_t(previousRow) * destStride + std::size_t(xs.begin()), rowBytes);
+    if (haveRow && t.first == previousFirst && vWeights_ == previousWeights_) {
+      writeRow(out, row_.data(), columns, stream);
       continue;
     }
+    std::uint32_t* target = everyColumn_ ? row_.data() : out;
     if (anyMulti_ || t.count > 1) blendRows(src, t.first, t.count, vWeights_.data());
     if (anyMulti_ && everyColumn_) {
-      blendColumnsUniform(out);
+      blendColumnsUniform(target);
     } else {
       // Columns within one source column take a whole pixel: the source's
       // own when the row lies within one source row, else the rounded blend.
@@ -91,12 +102,31 @@ void HalftoneScaler::scale(std::uint32_t* dest, std::size_t destStride, const Ax
         roundBlended();
         pixels = rounded_.data();
       }
-      blendColumns(out, pixels);
+      blendColumns(target, pixels);
     }
-    previousRow = y;
+    if (!everyColumn_) continue;
+    writeRow(out, row_.data(), columns, stream);
+    haveRow = true;
     previousFirst = t.first;
     previousWeights_ = vWeights_;
   }
+#if defined(__AVX2__)
+  if (stream) _mm_sfence();
+#endif
+}
+
+void HalftoneScaler::writeRow(std::uint32_t* out, const std::uint32_t* row, int columns, bool stream) {
+  int i = 0;
+#if defined(__AVX2__)
+  if (stream) {
+    for (; i < columns && (reinterpret_cast<std::uintptr_t>(out + i) & 31) != 0; ++i) out[i] = row[i];
+    for (; i + 8 <= columns; i += 8)
+      _mm256_stream_si256(reinterpret_cast<__m256i*>(out + i), _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i)));
+  }
+#else
+  (void)stream;
+#endif
+  std::memcpy(out + i, row + i, std::size_t(columns - i) * sizeof(std::uint32_t));
 }
 
 // blended_[c] = round(sum of weight * byte c of each source row / 2^7): the
@@ -155,6 +185,12 @@ void HalftoneScaler::roundBlended() {
 void HalftoneScaler::blendColumns(std::uint32_t* out, const std::uint32_t* pixels) const {
   const std::int16_t* blended = blended_.data();
   const int columns = int(hFirst_.size());
+  if (!anyMulti_ && everyColumn_) {  // an enlargement by a whole factor: whole pixels only
+    const int* firsts = hFirst_.data();
+    const int lo = colLo_;
+    for (int i = 0; i < columns; ++i) out[i] = pixels[firsts[i] - lo] | 0xFF000000u;
+    return;
+  }
 #if defined(__AVX2__)
   // Two neighbouring source pixels (8 channels) regrouped as channel pairs
   // (a0 b0 a1 b1 ...) so one multiply-add applies both weights.

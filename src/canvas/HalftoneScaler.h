@@ -32,6 +32,7 @@ class HalftoneScaler {
   void planColumns(const AxisMapping& xs);
   void blendRows(const PixelBlock& src, int firstRow, int count, const std::uint16_t* weights);
   void roundBlended();
+  static void writeRow(std::uint32_t* out, const std::uint32_t* row, int columns, bool stream);
   void blendColumns(std::uint32_t* out, const std::uint32_t* pixels) const;
   void blendColumnsUniform(std::uint32_t* out) const;
   template <int FixedPairs>
@@ -54,6 +55,7 @@ class HalftoneScaler {
   std::vector<std::uint32_t> rowPairs_;
   std::vector<std::int16_t> blended_;   // channel values * 128, columns colLo_..colHi_-1
   std::vector<std::uint32_t> rounded_;  // the same as pixels
+  std::vector<std::uint32_t> row_;      // the destination row being made
 };
 
 }  // namespace pictavo
