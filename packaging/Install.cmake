@@ -1,0 +1,52 @@
+# Install layout and the Debian package.
+#
+# The program finds its Data folder next to its own binary (links resolved),
+# so the binary, the replay driver and Data/ live together in lib/pictavo/,
+# and bin/pictavo is a relative link to the binary there. The desktop entry,
+# the icons and the AppStream metainfo go where desktops look for them.
+
+set(PICTAVO_APP_ID example.vellora.Pictavo)
+set(PICTAVO_PROGRAM_DIR lib/pictavo)
+
+install(TARGETS pictavo pictavo-replay RUNTIME DESTINATION ${PICTAVO_PROGRAM_DIR})
+# The whole folder, so stamps, patterns and pages added later come along.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Data DESTINATION ${PICTAVO_PROGRAM_DIR})
+
+# file(INSTALL) copies a link as a link, so the relative link is made here
+# once and installed like a file (DESTDIR and CPack's staging included).
+file(RELATIVE_PATH link_target ${CMAKE_INSTALL_PREFIX}/bin ${CMAKE_INSTALL_PREFIX}/${PICTAVO_PROGRAM_DIR}/pictavo)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
+file(CREATE_LINK ${link_target} ${CMAKE_BINARY_DIR}/packaging/pictavo SYMBOLIC)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/pictavo DESTINATION bin)
+
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${PICTAVO_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${PICTAVO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/pictavo.svg DESTINATION share/icons/hicolor/scalable/apps)
+set(PICTAVO_ICON_SIZES 16 22 24 32 48 64 128 256)
+foreach(size ${PICTAVO_ICON_SIZES})
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/pictavo-${size}.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME pictavo.png)
+endforeach()
+
+# Debian package: packaging/build-deb.sh is the documented way to make it.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME pictavo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Pictavo developers <pictavo@vellora.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "raster paint program with a Chinese user interface")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Pictavo2012 is a small desktop paint program (Qt 6): a canvas of a chosen size,\n22 drawing tools, brush stamps and fill patterns, whole-picture effects and\nfilters; it opens BMP, JPEG, GIF, ICO, CUR and metafiles and saves BMP files.")
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.vellora.example/")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+# The libraries the binaries link (Qt, X11, ...) are found by dpkg-shlibdeps;
+# listed here is what it cannot see: the Chinese font the interface is drawn
+# with, and the web engine the Help pages open in (its helper process and
+# resources come with the widgets library's own dependencies).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, libqt6webenginewidgets6 (>= 6.4)")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackChecks.cmake)
+set(CPACK_PICTAVO_NATIVE ${PICTAVO_NATIVE})
+include(CPack)

@@ -1,0 +1,13 @@
+#!/bin/sh
+# Builds the Debian package: a portable Release build (no -march=native, no
+# tests or benchmarks) into build-deb/, then CPack. The package lands in
+# build-deb/ (pictavo_<version>_<arch>.deb). Needs dpkg-dev for
+# dpkg-shlibdeps, which works out the library dependencies.
+set -eu
+cd "$(dirname "$0")/.."
+cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DPICTAVO_NATIVE=OFF -DPICTAVO_TESTS=OFF -DPICTAVO_BENCH=OFF "$@"
+cmake --build build-deb --parallel "$(nproc)"
+cd build-deb
+cpack -G DEB
+ls -1 "$PWD"/pictavo_*.deb
