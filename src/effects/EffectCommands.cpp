@@ -1,0 +1,168 @@
+#include "effects/EffectCommands.h"
+
+#include "app/CanvasView.h"
+#include "app/Errors.h"
+#include "app/Globals.h"
+#include "app/MainWindow.h"
+#include "app/NumberEntry.h"
+#include "documents/PictureDecoder.h"
+#include "effects/BackgroundPicture.h"
+#include "effects/Bitmap.h"
+#include "effects/BrightnessDialog.h"
+#include "effects/CanvasTransforms.h"
+#include "effects/InputPrompt.h"
+#include "effects/MaskDialog.h"
+#include "effects/RgbDialog.h"
+#include "effects/ScaleDialog.h"
+#include "effects/SharpenFactor.h"
+#include "effects/StrokeDialog.h"
+#include "windows/ErrorWindow.h"
+
+#include <QAction>
+#include <QMessageBox>
+
+namespace pictavo {
+
+namespace {
+
+// The noise amount n must keep 2n + 1 within 16 bits.
+constexpr int kNoiseMin = -16384;
+constexpr int kNoiseMax = 16383;
+
+const QString kNoiseTitle = QStringLiteral("噪点");
+const QString kSharpenTitle = QStringLiteral("锐化");
+
+void inform(QWidget* owner, const QString& title, const QString& text) {
+  QMessageBox::information(owner, title, text);
+}
+
+}  // namespace
+
+EffectCommands::EffectCommands(MainWindow& window) : QObject(&window), window_(window) {
+  using namespace Bitmap;
+  on("mnuInvert", [this] { InvertColors(window_.canvas()); });
+  on("mnuGray", [this] { GrayPicture(window_.canvas()); });
+  on("mnuRed", [this] { RemoveChannel(window_.canvas(), 0); });
+  on("mnuGreen", [this] { RemoveChannel(window_.canvas(), 1); });
+  on("mnuBlue", [this] { RemoveChannel(window_.canvas(), 2); });
+  on("mnuMirror", [this] { MirrorPicture(window_.canvas()); });
+  on("mnuPixel", [this] { PixelatePicture(window_.canvas()); });
+  on("mnuBlur", [this] { BlurPicture(window_.canvas()); });
+  on("mnuBlureMore", [this] { BlurPictureMore(window_.canvas()); });
+  on("mnuDiffuse", [this] { DiffusePicture(window_.canvas()); });
+  on("mnuAddNoise", [this] { addNoise(); });
+  on("mnuSharpen", [this] { sharpen(); });
+  on("mnuSharpMore", [this] { sharpenMore(); });
+  on("mnuAdjust", [this] { adjustRgb(); });
+  on("mnuBright", [this] { adjustBrightness(); });
+
+  on("mnuScale", [this] { stretch(); });
+  on("mnuFlipV", [this] { ImageTools::FlipPicture(window_.canvas(), ImageTools::kFlipLeftRight); });
+  on("mnuFlipHoz", [this] { ImageTools::FlipPicture(window_.canvas(), ImageTools::kFlipUpsideDown); });
+  on("mnuBoth", [this] { ImageTools::FlipPicture(window_.canvas(), ImageTools::kFlipBoth); });
+  on("mnuStroke", [this] { border(); });
+  on("mnuMask", [this] { backgroundPicture(); });
+}
+
+template <class F>
+void EffectCommands::on(const char* item, F command) {
+  QAction* action = window_.menu().action(QString::fromLatin1(item));
+  if (!action) return;
+  connect(action, &QAction::triggered, this, [this, command] {
+    try {
+      command();
+    } catch (const Error& e) {
+      ErrorWindow::report(&window_, e);
+    }
+  });
+}
+
+void EffectCommands::addNoise() {
+  const QString answer = askInput(&window_, QStringLiteral("输入噪点值,噪点效果随噪点值的增大而增大"), kNoiseTitle,
+                                  QStringLiteral("16"));
+  // Cancel gives an empty answer, which runs with 0.
+  const int amount = leadingInteger(answer.toStdString());
+  if (amount < kNoiseMin || amount > kNoiseMax) {
+    inform(&window_, kNoiseTitle,
+           QStringLiteral("噪点值必须在%1到%2之间!").arg(kNoiseMin).arg(kNoiseMax));
+    return;
+  }
+  Bitmap::AddNoise(window_.canvas(), amount);
+}
+
+void EffectCommands::sharpen() {
+  const QString answer = askInput(&window_, QStringLiteral("请输入锐化值."), kSharpenTitle, QStringLiteral("1.2"));
+  try {
+    globals().sharpenValue = sharpenFactor(answer);
+    Bitmap::SharpenPicture(window_.canvas(), globals().sharpenValue);
+  } catch (const Error& e) {
+    inform(&window_, kSharpenTitle, QString::fromStdString(e.description()));
+  }
+}
+
+void EffectCommands::sharpenMore() {
+  try {
+    Bitmap::SharpenPicture(window_.canvas(), globals().sharpenValue);
+  } catch (const Error& e) {
+    inform(&window_, kSharpenTitle, QString::fromStdString(e.description()));
+  }
+}
+
+void EffectCommands::adjustRgb() {
+  Globals& g = globals();
+  if (RgbDialog::ask(&window_, window_.canvas()) == 1) Bitmap::AdjustRGB(window_.canvas(), g.rgbRed, g.rgbGreen, g.rgbBlue);
+  g.dlgResult = 2;
+}
+
+void EffectCommands::adjustBrightness() {
+  Globals& g = globals();
+  if (BrightnessDialog::ask(&window_, window_.canvas()) == BrightnessDialog::kAccepted)
+    Bitmap::AdjustBrightness(window_.canvas(), g.brightValue);
+  g.dlgResult = 2;
+}
+
+void EffectCommands::stretch() {
+  Globals& g = globals();
+  Surface& canvas = window_.canvas();
+  g.canvasHeight = canvas.Height();
+  g.canvasWidth = canvas.Width();
+  // dlgResult goes back to 2 also when the stretch fails.
+  struct Reset {
+    ~Reset() { globals().dlgResult = 2; }
+  } reset;
+  if (ScaleDialog::ask(&window_) != 1) return;
+  try {
+    ImageTools::StretchPicture(canvas, window_.pSrc21(), g.canvasWidth, g.canvasHeight);
+  } catch (...) {
+    window_.canvasView()->syncSize();
+    throw;
+  }
+  // Status panel 3 and the bars' visibility follow only at the next layout
+  // or grip move.
+  window_.canvasView()->syncSize();
+  window_.placeGrips();
+  window_.updateScrollBars();
+}
+
+void EffectCommands::border() {
+  Globals& g = globals();
+  if (StrokeDialog::ask(&window_) == 1) ImageTools::DrawBorder(window_.canvas(), g.strokeWidth, g.strokeColor);
+  g.dlgResult = 2;
+}
+
+void EffectCommands::backgroundPicture() {
+  Globals& g = globals();
+  struct Reset {
+    ~Reset() { globals().dlgResult = 2; }
+  } reset;
+  if (MaskDialog::ask(&window_, window_.canvas()) != 1) return;
+  Surface& canvas = window_.canvas();
+  // An empty name loads no picture: every pixel counts as transparent.
+  if (g.maskFile.empty()) {
+    canvas.Refresh();
+    return;
+  }
+  ApplyBackgroundPicture(canvas, decodePictureFile(g.maskFile), window_.pMask(), window_.srcBrush2());
+}
+
+}  // namespace pictavo

@@ -1,0 +1,39 @@
+#pragma once
+// EffectCommands: the commands of the Canvas, Effects and Colour menus,
+// connected to the main window's menu items by their object names. Each
+// works on the canvas SrcDc; the whole-picture effects do nothing around
+// the call (no status text, no title mark). Errors a command traps go to the
+// error window, the sharpen commands' to a message box titled "锐化", and a
+// refused noise amount to one titled "噪点".
+
+#include <QObject>
+
+namespace pictavo {
+
+class MainWindow;
+
+class EffectCommands : public QObject {
+  Q_OBJECT
+ public:
+  // Connects the menu items; the object belongs to the window.
+  explicit EffectCommands(MainWindow& window);
+
+  void addNoise();           // mnuAddNoise
+  void sharpen();            // mnuSharpen
+  void sharpenMore();        // mnuSharpMore
+  void adjustRgb();          // mnuAdjust
+  void adjustBrightness();   // mnuBright
+  void stretch();            // mnuScale (also pSpacer)
+  void border();             // mnuStroke
+  void backgroundPicture();  // mnuMask
+
+ private:
+  // Connects the item to a command; a pictavo::Error escaping the command
+  // is shown in the error window.
+  template <class F>
+  void on(const char* item, F command);
+
+  MainWindow& window_;
+};
+
+}  // namespace pictavo
