@@ -40,13 +40,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.vellora.example/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
-# The libraries the binaries link (Qt, X11, ...) are found by dpkg-shlibdeps;
-# listed here is what it cannot see: the Chinese font the interface is drawn
-# with, and the web engine the Help pages open in (its helper process and
-# resources come with the widgets library's own dependencies).
+# The libraries the binaries link (Qt, Qt WebEngine for the web window, X11)
+# are found by dpkg-shlibdeps; the web engine's helper process and resources
+# come with its widgets library's own dependencies. Listed here is what no
+# link shows: a Chinese font for the whole user interface.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, libqt6webenginewidgets6 (>= 6.4)")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackChecks.cmake)
 set(CPACK_PICTAVO_NATIVE ${PICTAVO_NATIVE})
 include(CPack)
