@@ -236,20 +236,35 @@ void decodeRow(const Layout& L, const std::uint8_t* row, std::int64_t n, std::ui
   }
 }
 
-// Returns the number of rows (in file order) that carried pixels.
-std::int64_t decodePlain(const Layout& L, const std::uint8_t* d, std::size_t size, Picture& pic) {
+// Calls visit(row, pixels) for every picture row the file holds pixels of,
+// with the number of pixels present (fewer than the width at a short end).
+template <class Visit>
+void forEachPlainRow(const Layout& L, std::size_t size, Visit visit) {
   const std::uint64_t bpp = std::uint64_t(L.bitsPerPixel);
   const std::uint64_t rowBytes = (std::uint64_t(L.width) * bpp + 31) / 32 * 4;
-  std::int64_t rows = 0;
-  for (std::int64_t i = 0; i < L.height; ++i, ++rows) {
+  for (std::int64_t i = 0; i < L.height; ++i) {
     const std::uint64_t start = L.dataStart + std::uint64_t(i) * rowBytes;
     if (start >= size) break;
     const std::uint64_t avail = std::min<std::uint64_t>(rowBytes, size - start);
     const std::int64_t n = std::min<std::int64_t>(L.width, std::int64_t(avail * 8 / bpp));
-    const std::int64_t y = L.topDown ? i : L.height - 1 - i;
-    decodeRow(L, d + start, n, &pic.pixels[std::size_t(y) * std::size_t(L.width)]);
+    visit(L.topDown ? i : L.height - 1 - i, start, n);
   }
-  return rows;
+}
+
+void decodePlain(const Layout& L, const std::uint8_t* d, std::size_t size, Picture& pic) {
+  forEachPlainRow(L, size, [&](std::int64_t y, std::uint64_t start, std::int64_t n) {
+    decodeRow(L, d + start, n, &pic.pixels[std::size_t(y) * std::size_t(L.width)]);
+  });
+  if (!L.alpha.present()) return;
+  // An alpha mask over pixels that are all fully transparent is a writer
+  // that filled in the mask but not the alpha: show the colours.
+  std::uint32_t any = 0;
+  for (std::uint32_t p : pic.pixels) any |= p;
+  if ((any >> 24) != 0) return;
+  forEachPlainRow(L, size, [&](std::int64_t y, std::uint64_t, std::int64_t n) {
+    std::uint32_t* row = &pic.pixels[std::size_t(y) * std::size_t(L.width)];
+    for (std::int64_t x = 0; x < n; ++x) row[x] |= kOpaque;
+  });
 }
 
 // ---- run-length coding -----------------------------------------------------
@@ -339,19 +354,7 @@ Picture readBmp(const std::uint8_t* data, std::size_t size) {
   pic.height = int(L.height);
   resizeLargeBuffer(pic.pixels, std::size_t(L.width) * std::size_t(L.height));  // zeroed: transparent
   if (L.coding == Coding::Plain || L.coding == Coding::Bitfields) {
-    const std::int64_t rows = decodePlain(L, data, size, pic);
-    if (L.alpha.present() && rows > 0) {
-      // An alpha mask over pixels that are all fully transparent is a writer
-      // that filled in the mask but not the alpha: show the colours.
-      std::uint32_t any = 0;
-      for (std::uint32_t p : pic.pixels) any |= p;
-      if ((any >> 24) == 0) {
-        const std::int64_t first = L.topDown ? 0 : L.height - rows;
-        const std::size_t from = std::size_t(first) * std::size_t(L.width);
-        const std::size_t to = from + std::size_t(rows) * std::size_t(L.width);
-        for (std::size_t i = from; i < to; ++i) pic.pixels[i] |= kOpaque;
-      }
-    }
+    decodePlain(L, data, size, pic);
   } else {
     decodeRle(L, data, size, pic);
   }

@@ -215,6 +215,15 @@ TEST(BmpReader, ShortFileLeavesTheMissingPixelsTransparent) {
   s.height = 2;
   s.pixels = {0, 0, 255, 0, 255};  // bottom row: one red pixel and a part of the next
   EXPECT_EQ(read(buildBmp(s)).pixels, (std::vector<std::uint32_t>{kClear, kClear, kRed, kClear}));
+
+  // With an alpha mask whose alpha is never set, the pixels present become
+  // opaque and the missing ones stay transparent.
+  s.headerSize = 56;
+  s.bitsPerPixel = 32;
+  s.compression = 3;
+  s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  s.pixels = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
+  EXPECT_EQ(read(buildBmp(s)).pixels, (std::vector<std::uint32_t>{kBlue, kClear, kRed, kGreen}));
 }
 
 TEST(BmpReader, UndecodableHeadersGiveInvalidPicture) {
