@@ -1,0 +1,32 @@
+#pragma once
+// ClipboardCommands: the Edit menu's Cut, Copy and Paste on the main
+// window's selection and copy buffer. The Delete key reaches Cut through
+// MainWindow::cut(). The transparent option MnuDQue is a plain check item
+// and "删除(&D)..." belongs to the main window (the delete hint window).
+//
+// Cut reports a failure in the error window; Copy goes on past it.
+
+#include "canvas/Clipboard.h"
+
+#include <QObject>
+
+namespace pictavo {
+
+class MainWindow;
+
+class ClipboardCommands : public QObject {
+  Q_OBJECT
+ public:
+  // Connects to the window's menu items; lives as long as the window.
+  explicit ClipboardCommands(MainWindow& window);
+
+  Clipboard& clipboard() { return clipboard_; }
+
+  void cut();
+
+ private:
+  MainWindow& window_;
+  Clipboard clipboard_;
+};
+
+}  // namespace pictavo

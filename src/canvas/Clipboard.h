@@ -1,0 +1,70 @@
+#pragma once
+// Clipboard: the Edit commands on the selection and the pending paste. The
+// buffer is the main window's hidden surface pSrc21 (ToolHost::copyBuffer),
+// not the system clipboard: nothing is exchanged with other programs.
+//
+//   copy()   mnuCopy: the selected pixels into the buffer; ignores failures
+//   cut()    mnuCut and the Delete key: copy, then fill the hole with the
+//            canvas background colour; failures are thrown (pictavo::Error)
+//            for the window to report
+//   paste()  mnuPaste: the next drag on the canvas shows the buffer centred
+//            on the pointer (previewPaste) and places it at the release
+//            (commitPaste); no tool runs until a tool button is chosen
+//
+// A selection of Width x Height covers (Width + 1) x (Height + 1) pixels: the
+// outline's right and bottom edges lie on pixels that belong to it. Its
+// corner and extents are taken to whole pixels (halves to even), so the
+// copied and the erased areas are always the same pixels.
+//
+// With the transparent option (MnuDQue) the paste skips buffer pixels of
+// exactly the canvas's background colour. Until the first copy the buffer
+// holds nothing, and a paste places nothing.
+
+#include "canvas/DrawingState.h"
+#include "canvas/Surface.h"
+#include "canvas/ToolHost.h"
+
+namespace pictavo {
+
+// Where a selection lies in whole pixels: both corners included.
+struct SelectionPixels {
+  int left = 0, top = 0, width = 0, height = 0;  // width, height: outline extents
+  int right() const { return left + width; }      // included
+  int bottom() const { return top + height; }     // included
+};
+
+class Clipboard {
+ public:
+  Clipboard(ToolHost& host, DrawingState& state) : host_(host), state_(state) {}
+
+  void copy();
+  void cut();
+  void paste();
+  void previewPaste(float x, float y);
+  void commitPaste(float x, float y);
+
+  // True once a copy has filled the buffer.
+  bool hasContent() const { return hasContent_; }
+
+  // Copies the selected pixels of canvas's persistent image into buffer,
+  // sized (width + 1) x (height + 1); parts outside the canvas stay the
+  // buffer's magenta. With erase, then fills the same pixels of the canvas
+  // with its background colour. Nothing happens when copy is false.
+  // Throws pictavo::Error when the buffer cannot take that size.
+  static void CopySelection(Surface& canvas, Surface& buffer, const OutlineShape& selection, bool copy, bool erase);
+
+  static SelectionPixels pixelsOf(const OutlineShape& selection);
+
+  // Top-left corner of a buffer of width x height centred on (x, y).
+  static int pasteLeft(float x, int width);
+
+ private:
+  void drawBuffer(float x, float y);
+  void hideSelection();
+
+  ToolHost& host_;
+  DrawingState& state_;
+  bool hasContent_ = false;
+};
+
+}  // namespace pictavo

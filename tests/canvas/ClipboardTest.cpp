@@ -1,0 +1,313 @@
+// Selection and clipboard through the real tool engine with a fake window:
+// the select tool's rectangle, the +1 buffer, cut's hole, paste placement
+// (centred, at the release, preview on the visible layer only), the
+// transparent key, and the pending paste's life across tool changes.
+#include "app/Errors.h"
+#include "canvas/Clipboard.h"
+#include "canvas/SelectTool.h"
+#include "canvas/Surface.h"
+#include "canvas/ToolEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace pictavo {
+
+namespace {
+
+// Every pixel its own colour, none of them white: copies can be traced back.
+constexpr Color kRed = 0x000000FFu;
+
+Color tracer(int x, int y) { return composeColor(x, y, 100); }
+
+class ClipHost : public ToolHost {
+ public:
+  Surface surface{130, 120, kWhite};
+  Surface buffer = Surface::hiddenBuffer();
+  OutlineShape select, clone;
+  std::map<std::string, bool> enabled;
+  bool hintVisible = false;
+  std::string hint;
+  bool transparent = false;
+  Clipboard* clipboard = nullptr;
+
+  ClipHost() {
+    for (int y = 0; y < surface.Height(); ++y)
+      for (int x = 0; x < surface.Width(); ++x) surface.SetPixel(x, y, tracer(x, y));
+  }
+  Surface& canvas() override { return surface; }
+  Color color1() const override { return kBlack; }
+  Color color2() const override { return kWhite; }
+  void setWidgetVisible(const std::string&, bool) override {}
+  void setMenuItemEnabled(const std::string& name, bool e) override { enabled[name] = e; }
+  void setStatusPanelText(int, const std::string&) override {}
+  std::string windowTitle() const override { return kTitle; }
+  void setWindowTitle(const std::string&) override {}
+  void showHint(const std::string& text) override {
+    hint = text;
+    hintVisible = true;
+  }
+  void hideHint() override { hintVisible = false; }
+  bool isHintVisible() const override { return hintVisible; }
+  void moveHint(int, int) override {}
+  int toolsPanelWidth() const override { return 112; }
+  int topPanelHeight() const override { return 43; }
+  OutlineShape selection() const override { return select; }
+  void setSelection(const OutlineShape& s) override { select = s; }
+  OutlineShape cloneMarker() const override { return clone; }
+  void setCloneMarker(const OutlineShape& s) override { clone = s; }
+  void cut() override { clipboard->cut(); }
+  void previewPaste(float x, float y) override { clipboard->previewPaste(x, y); }
+  void commitPaste(float x, float y) override { clipboard->commitPaste(x, y); }
+  Surface* copyBuffer() override { return &buffer; }
+  bool transparentPaste() const override { return transparent; }
+};
+
+PointerEvent at(float x, float y) { return PointerEvent{kLeftButton, 0, x, y}; }
+
+struct ClipboardTest : ::testing::Test {
+  ClipHost host;
+  ToolEngine engine{host};
+  Clipboard clipboard{host, engine.state()};
+
+  ClipboardTest() { host.clipboard = &clipboard; }
+
+  void drag(float x1, float y1, float x2, float y2) {
+    engine.mouseDown(at(x1, y1));
+    engine.mouseMove(at((x1 + x2) / 2, (y1 + y2) / 2));
+    engine.mouseMove(at(x2, y2));
+    engine.mouseUp(at(x2, y2));
+  }
+  void select(float x1, float y1, float x2, float y2) {
+    engine.chooseTool(kSelectTool);
+    drag(x1, y1, x2, y2);
+  }
+  // Fills the canvas with one colour, keeping the buffer.
+  void paintCanvas(Color c) {
+    for (int y = 0; y < host.surface.Height(); ++y)
+      for (int x = 0; x < host.surface.Width(); ++x) host.surface.SetPixel(x, y, c);
+  }
+  // The pixels of the picture (the persistent image) that differ from c,
+  // as a rectangle.
+  Rect changedFrom(Color c) const {
+    const Surface& s = host.surface;
+    const std::uint32_t* bits = s.bits(Surface::Layer::Persistent);
+    Rect r{s.Width(), s.Height(), 0, 0};
+    for (int y = 0; y < s.Height(); ++y)
+      for (int x = 0; x < s.Width(); ++x)
+        if (colorFromPixel(bits[y * s.stride() + x]) != c) r = Rect{std::min(r.left, x), std::min(r.top, y),
+                                                       std::max(r.right, x + 1), std::max(r.bottom, y + 1)};
+    return r;
+  }
+};
+
+}  // namespace
+
+// ---- the select tool --------------------------------------------------------
+
+TEST_F(ClipboardTest, ADragInAnyDirectionGivesANormalisedRectangle) {
+  select(40, 30, 10, 50);
+  EXPECT_EQ(host.select, (OutlineShape{10, 30, 30, 20, true}));
+  EXPECT_TRUE(host.enabled["mnuCopy"]);
+  EXPECT_TRUE(host.enabled["mnuCut"]);
+  EXPECT_FALSE(host.hintVisible);  // shown while moving, hidden at the release
+
+  // A new press hides the selection but keeps its geometry; a click without
+  // a drag leaves none and disables both items.
+  engine.mouseDown(at(5, 5));
+  EXPECT_EQ(host.select, (OutlineShape{10, 30, 30, 20, false}));
+  engine.mouseUp(at(5, 5));
+  EXPECT_FALSE(host.enabled["mnuCopy"]);
+  EXPECT_FALSE(host.enabled["mnuCut"]);
+}
+
+TEST_F(ClipboardTest, MovingWithoutAButtonShowsTheSelectHintOnly) {
+  engine.chooseTool(kSelectTool);
+  engine.mouseMove(at(20, 20));
+  EXPECT_TRUE(host.hintVisible);
+  EXPECT_EQ(host.hint, kSelectHint);
+  EXPECT_FALSE(host.select.visible);
+}
+
+// ---- copy and cut ---------------------------------------------------------------
+
+TEST_F(ClipboardTest, CopyTakesTheOutlineEdgesToo) {
+  select(40, 30, 10, 50);
+  clipboard.copy();
+  ASSERT_EQ(host.buffer.Width(), 31);
+  ASSERT_EQ(host.buffer.Height(), 21);
+  EXPECT_EQ(host.buffer.GetPixel(0, 0), tracer(10, 30));
+  EXPECT_EQ(host.buffer.GetPixel(30, 20), tracer(40, 50));
+  EXPECT_EQ(host.buffer.GetPixel(30, 0), tracer(40, 30));
+  EXPECT_FALSE(host.select.visible);
+  // The items change only at a release.
+  EXPECT_TRUE(host.enabled["mnuCopy"]);
+  EXPECT_EQ(host.surface.GetPixel(10, 30), tracer(10, 30));
+}
+
+TEST_F(ClipboardTest, AVerticalDragCopiesOneColumn) {
+  select(25, 40, 25, 10);
+  EXPECT_EQ(host.select, (OutlineShape{25, 10, 0, 30, true}));
+  clipboard.copy();
+  ASSERT_EQ(host.buffer.Width(), 1);
+  ASSERT_EQ(host.buffer.Height(), 31);
+  EXPECT_EQ(host.buffer.GetPixel(0, 30), tracer(25, 40));
+}
+
+TEST_F(ClipboardTest, CutFillsExactlyTheCopiedPixelsWhateverTheLineWidth) {
+  host.surface.DrawWidth = 9;
+  select(40, 30, 10, 50);
+  clipboard.cut();
+  EXPECT_EQ(host.buffer.GetPixel(30, 20), tracer(40, 50));
+  for (int y = 29; y <= 51; ++y) {
+    for (int x = 9; x <= 41; ++x) {
+      const bool inside = x >= 10 && x <= 40 && y >= 30 && y <= 50;
+      ASSERT_EQ(host.surface.GetPixel(x, y), inside ? kWhite : tracer(x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(host.surface.DrawWidth, 9);
+  EXPECT_FALSE(host.select.visible);
+}
+
+TEST_F(ClipboardTest, TheDeleteKeyCutsOnlyWhileASelectionExists) {
+  engine.keyUp(kDeleteKey);
+  EXPECT_EQ(host.surface.GetPixel(20, 20), tracer(20, 20));
+  select(10, 10, 30, 30);
+  engine.keyUp(kDeleteKey);
+  EXPECT_EQ(host.surface.GetPixel(20, 20), kWhite);
+  // Paste brings the region back where it is released.
+  clipboard.paste();
+  engine.mouseDown(at(20, 20));
+  engine.mouseUp(at(20, 20));
+  EXPECT_EQ(host.surface.GetPixel(20, 20), tracer(20, 20));
+  EXPECT_EQ(host.surface.GetPixel(10, 10), tracer(10, 10));
+}
+
+TEST_F(ClipboardTest, CopyAndCutWithoutASelectionDoNothing) {
+  clipboard.paste();
+  clipboard.copy();
+  clipboard.cut();
+  EXPECT_TRUE(engine.state().pastePending);
+  EXPECT_FALSE(clipboard.hasContent());
+}
+
+TEST_F(ClipboardTest, ASelectionTooLargeForABufferFailsCutButNotCopy) {
+  select(0, 0, 40000, 10);
+  const Surface::Layer layer = host.surface.drawLayer();
+  EXPECT_THROW(clipboard.cut(), Error);
+  // The canvas and the selection stay as they were.
+  EXPECT_TRUE(host.select.visible);
+  EXPECT_EQ(host.surface.GetPixel(5, 5), tracer(5, 5));
+  EXPECT_EQ(host.surface.drawLayer(), layer);
+  EXPECT_NO_THROW(clipboard.copy());
+  EXPECT_FALSE(host.select.visible);
+  EXPECT_FALSE(clipboard.hasContent());
+}
+
+TEST_F(ClipboardTest, PartsOfASelectionBeyondTheCanvasAreMagentaNotAnOlderCopy) {
+  select(0, 0, 20, 20);
+  clipboard.copy();
+  select(120, 110, 140, 130);
+  clipboard.copy();
+  EXPECT_EQ(host.buffer.GetPixel(9, 9), tracer(129, 119));
+  EXPECT_EQ(host.buffer.GetPixel(10, 10), kMagenta);
+  EXPECT_EQ(host.buffer.GetPixel(0, 20), kMagenta);
+}
+
+// ---- paste -------------------------------------------------------------------
+
+TEST_F(ClipboardTest, PasteCentresTheBufferOnTheReleasePoint) {
+  select(40, 30, 10, 50);  // 31 x 21
+  clipboard.copy();
+  paintCanvas(kWhite);
+  engine.chooseTool(kPencilTool);
+  clipboard.paste();
+  EXPECT_EQ(engine.state().curTool, kNoTool);
+  EXPECT_EQ(host.hint, kPasteHint);
+  EXPECT_TRUE(host.hintVisible);
+
+  drag(50, 50, 100, 100);
+  EXPECT_EQ(changedFrom(kWhite), (Rect{85, 90, 116, 111}));
+  EXPECT_EQ(host.surface.GetPixel(85, 90), tracer(10, 30));
+  EXPECT_FALSE(engine.state().pastePending);
+
+  // The buffer stays: a second paste, by a single click, places it again.
+  paintCanvas(kWhite);
+  clipboard.paste();
+  engine.mouseDown(at(60.5f, 40.5f));
+  engine.mouseUp(at(60.5f, 40.5f));
+  // 60.5 - 15 = 45.5 and 40.5 - 10 = 30.5 go to the even neighbours.
+  EXPECT_EQ(changedFrom(kWhite), (Rect{46, 30, 77, 51}));
+}
+
+TEST_F(ClipboardTest, ThePreviewFollowsThePointerOnTheVisibleLayerOnly) {
+  select(0, 0, 4, 4);
+  clipboard.copy();
+  paintCanvas(kWhite);
+  clipboard.paste();
+  engine.mouseDown(at(50, 50));
+  engine.mouseMove(at(50, 50));
+  engine.mouseMove(at(70, 60));
+  const std::uint32_t* shown = host.surface.visibleBits();
+  auto shownAt = [&](int x, int y) { return colorFromPixel(shown[y * host.surface.stride() + x]); };
+  EXPECT_EQ(shownAt(68, 58), tracer(0, 0));
+  EXPECT_EQ(shownAt(48, 48), kWhite);  // the earlier preview is gone
+  EXPECT_EQ(changedFrom(kWhite), (Rect{host.surface.Width(), host.surface.Height(), 0, 0}));
+  engine.mouseUp(at(70, 60));
+  EXPECT_EQ(changedFrom(kWhite), (Rect{68, 58, 73, 63}));
+}
+
+TEST_F(ClipboardTest, TransparentPasteSkipsExactlyTheCanvasBackground) {
+  paintCanvas(kWhite);
+  host.surface.SetPixel(1, 0, composeColor(255, 255, 254));
+  host.surface.SetPixel(2, 0, kBlack);
+  select(0, 0, 2, 0);  // white, white less one unit of blue, black
+  clipboard.copy();
+  paintCanvas(kRed);
+  host.transparent = true;
+  clipboard.paste();
+  engine.mouseDown(at(51, 20));
+  engine.mouseUp(at(51, 20));
+  EXPECT_EQ(host.surface.GetPixel(50, 20), kRed);
+  EXPECT_EQ(host.surface.GetPixel(51, 20), composeColor(255, 255, 254));
+  EXPECT_EQ(host.surface.GetPixel(52, 20), kBlack);
+}
+
+TEST_F(ClipboardTest, APendingPasteSurvivesAToolChangeAndRunsWithTheTool) {
+  select(0, 0, 2, 2);
+  clipboard.copy();
+  paintCanvas(kWhite);
+  clipboard.paste();
+  engine.chooseTool(kSelectTool);
+  EXPECT_TRUE(engine.state().pastePending);
+  drag(10, 10, 30, 30);
+  EXPECT_EQ(host.surface.GetPixel(29, 29), tracer(0, 0));  // placed
+  EXPECT_TRUE(host.select.visible);                        // and selected
+  EXPECT_FALSE(engine.state().pastePending);
+}
+
+TEST_F(ClipboardTest, BeforeTheFirstCopyAPastePlacesNothing) {
+  clipboard.paste();
+  engine.mouseDown(at(5, 5));
+  engine.mouseUp(at(5, 5));
+  EXPECT_EQ(host.surface.GetPixel(5, 5), tracer(5, 5));
+}
+
+TEST_F(ClipboardTest, CopyAndCutCancelAPendingPaste) {
+  for (bool cut : {false, true}) {
+    clipboard.paste();
+    host.select = OutlineShape{0, 0, 2, 2, true};
+    if (cut) clipboard.cut();
+    else clipboard.copy();
+    EXPECT_FALSE(engine.state().pastePending) << cut;
+  }
+}
+
+TEST(ClipboardPlacement, HalfTheBufferIsTakenWithIntegerDivision) {
+  EXPECT_EQ(Clipboard::pasteLeft(100, 31), 85);
+  EXPECT_EQ(Clipboard::pasteLeft(100, 1), 100);
+  EXPECT_EQ(Clipboard::pasteLeft(3, 20), -7);  // may start left of the canvas
+}
+
+}  // namespace pictavo
