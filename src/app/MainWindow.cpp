@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CanvasView.h"
+#include "app/ClipboardCommands.h"
 #include "app/Errors.h"
 #include "app/Globals.h"
 #include "app/GripWidget.h"
@@ -8,12 +9,14 @@
 #include "app/OptionRow.h"
 #include "app/StatusBar.h"
 #include "app/ToolBar.h"
+#include "canvas/TextTool.h"
 #include "controls/ColorPalette.h"
 #include "documents/NewCanvasDialog.h"
 #include "documents/PictureDecoder.h"
 #include "windows/ErrorWindow.h"
 #include "windows/HintWindow.h"
 #include "windows/Links.h"
+#include "windows/TextDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,6 +57,9 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   menu_ = std::make_unique<MainMenu>(menuBar());
   createClientArea();
   connectCommands();
+  clipboard_ = new ClipboardCommands(*this);
+  // Text needs the font engine, which the core's tool catalog does without.
+  engine_.setTool(kTextTool, std::make_unique<TextTool>());
   // The designed client area lies below the menu bar.
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
 }
@@ -504,5 +510,9 @@ std::string MainWindow::listText(const std::string& listName) const {
 const Picture* MainWindow::patternPicture() const { return patternPicture_ ? &*patternPicture_ : nullptr; }
 
 bool MainWindow::transparentPaste() const { return action("MnuDQue")->isChecked(); }
+
+void MainWindow::previewPaste(float x, float y) { clipboard_->clipboard().previewPaste(x, y); }
+void MainWindow::commitPaste(float x, float y) { clipboard_->clipboard().commitPaste(x, y); }
+void MainWindow::showTextDialog() { TextDialog::ask(this); }
 
 }  // namespace pictavo

@@ -31,6 +31,7 @@ class QScrollBar;
 namespace pictavo {
 
 class CanvasView;
+class ClipboardCommands;
 class ColorPalette;
 class GripWidget;
 class HintPanel;
@@ -121,6 +122,9 @@ class MainWindow : public QMainWindow, public ToolHost {
   Surface* brushStamp() override { return &srcBrush2_; }
   Surface* copyBuffer() override { return &pSrc21_; }
   bool transparentPaste() const override;
+  void previewPaste(float x, float y) override;
+  void commitPaste(float x, float y) override;
+  void showTextDialog() override;
 
  signals:
   // The program ends (an exit command); the window is closing.
@@ -168,6 +172,7 @@ class MainWindow : public QMainWindow, public ToolHost {
   QPushButton* spacer_ = nullptr;
   StatusBar* statusBar_ = nullptr;
   HintPanel* hint_ = nullptr;
+  ClipboardCommands* clipboard_ = nullptr;
 };
 
 }  // namespace pictavo

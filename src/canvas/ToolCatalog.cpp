@@ -9,6 +9,7 @@
 #include "canvas/PencilTool.h"
 #include "canvas/PickerTool.h"
 #include "canvas/PolygonTool.h"
+#include "canvas/SelectTool.h"
 #include "canvas/ShapeTool.h"
 #include "canvas/SprayTool.h"
 #include "canvas/StarTool.h"
@@ -17,6 +18,7 @@ namespace pictavo {
 
 std::unique_ptr<Tool> makeTool(int index) {
   switch (index) {
+    case kSelectTool: return std::make_unique<SelectTool>();
     case kPencilTool: return std::make_unique<PencilTool>();
     case kLineTool:
     case kRectangleTool:

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -57,6 +58,41 @@ QString typeInto(QWidget* dialog, const char* name, const QString& text) {
   edit->setFocus();
   edit->selectAll();
   edit->insert(text);  // as typed over the selection: textEdited/textChanged run
+  return {};
+}
+
+// Text dialog: FONT ("first" for index 0), SIZE as listed, STYLE index; each
+// may be "keep" to leave the dialog's own choice. TEXT replaces the box's
+// text. A fifth word "enter" accepts by Enter in the text box instead of "确定".
+QString chooseItem(QWidget* dialog, const char* name, const QString& word, bool byIndex) {
+  auto* list = child<QComboBox>(dialog, name);
+  if (!list) return QStringLiteral("no list %1").arg(QLatin1String(name));
+  if (word == QLatin1String("keep")) return {};
+  int index = -1;
+  if (byIndex) index = word.toInt();
+  else if (word == QLatin1String("first")) index = 0;
+  else index = list->findText(word, Qt::MatchFixedString);
+  if (index < 0 || index >= list->count()) return QStringLiteral("%1 has no item %2").arg(QLatin1String(name), word);
+  list->setCurrentIndex(index);
+  return {};
+}
+
+QString answerText(QWidget* dialog, const QStringList& a) {
+  if (QString e = chooseItem(dialog, "cboFont", a[0], false); !e.isEmpty()) return e;
+  if (QString e = chooseItem(dialog, "cboSize", a[1], false); !e.isEmpty()) return e;
+  if (QString e = chooseItem(dialog, "cboStyle", a[2], true); !e.isEmpty()) return e;
+  auto* text = child<QPlainTextEdit>(dialog, "txtText");
+  if (!text) return QStringLiteral("no text box txtText");
+  text->setFocus();
+  text->selectAll();
+  text->insertPlainText(a[3]);
+  if (a.size() == 5) {
+    sendKey(text, QStringLiteral("Return"));
+    return {};
+  }
+  auto* ok = child<QWidget>(dialog, "cmdOK");
+  if (!ok) return QStringLiteral("no widget cmdOK");
+  clickWidget(ok);
   return {};
 }
 
@@ -134,6 +170,12 @@ const std::vector<AnswerKind>& answerKinds() {
          clickWidget(remove);
          return {};
        }},
+      {"text",
+       [](const QStringList& a) {
+         bool styleOk = a.size() >= 3 && (a[2] == "keep" || parseInteger(a[2].toStdString()).has_value());
+         return (a.size() == 4 || (a.size() == 5 && a[4] == "enter")) && styleOk;
+       },
+       [](QWidget* d) { return named(d, "frmText"); }, answerText},
   };
   return kinds;
 }

@@ -235,6 +235,9 @@ void ReplayDriver::execute(const ScriptLine& line) {
   } else if (cmd == "key") {
     exactly(2);
     QWidget* target = QApplication::focusWidget();
+    // Offscreen, the window may not count as active: the widget that took
+    // the focus at the last click still holds it within the window.
+    if (!target && !QApplication::activeModalWidget()) target = w.focusWidget();
     if (!target) target = QApplication::activeWindow();
     if (!target) target = &w;
     if (!sendKey(target, QString::fromStdString(arg(1)))) scriptError(QStringLiteral("unknown key"));
