@@ -13,6 +13,7 @@
 #include "controls/ColorPalette.h"
 #include "documents/NewCanvasDialog.h"
 #include "documents/PictureDecoder.h"
+#include "effects/EffectCommands.h"
 #include "windows/ErrorWindow.h"
 #include "windows/HintWindow.h"
 #include "windows/Links.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   menu_ = std::make_unique<MainMenu>(menuBar());
   createClientArea();
   connectCommands();
+  new EffectCommands(*this);  // owned by the window
   clipboard_ = new ClipboardCommands(*this);
   // Text needs the font engine, which the core's tool catalog does without.
   engine_.setTool(kTextTool, std::make_unique<TextTool>());

@@ -1,5 +1,6 @@
 #include "app/replay/DialogAnswers.h"
 
+#include "app/replay/EffectAnswers.h"
 #include "app/replay/InputEvents.h"
 #include "app/replay/ScriptLine.h"
 
@@ -161,6 +162,11 @@ const std::vector<AnswerKind>& answerKinds() {
          dialog->accept();
          return {};
        }},
+      {"rgb", rgbAnswerWellFormed, [](QWidget* d) { return named(d, "frmRgb"); }, answerRgb},
+      {"bright", brightAnswerWellFormed, [](QWidget* d) { return named(d, "frmBright"); }, answerBright},
+      {"scale", scaleAnswerWellFormed, [](QWidget* d) { return named(d, "frmScale"); }, answerScale},
+      {"stroke", strokeAnswerWellFormed, [](QWidget* d) { return named(d, "frmStroke"); }, answerStroke},
+      {"mask", maskAnswerWellFormed, [](QWidget* d) { return named(d, "frmMask"); }, answerMask},
       {"hint", [](const QStringList& a) { return a.size() == 1 && a[0] == "delete"; },
        [](QWidget* d) { return named(d, "warndywtd"); },
        [](QWidget* d, const QStringList&) -> QString {
