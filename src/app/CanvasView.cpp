@@ -48,9 +48,12 @@ void CanvasView::paintEvent(QPaintEvent* event) {
     return;
   }
   // The image wraps the surface's own words; a const buffer is only read.
-  const QImage image(reinterpret_cast<const uchar*>(surface_->visibleBits()), surface_->Width(),
+  // Only the painted part of the visible layer is brought up to date.
+  const QRect painted = event->rect();
+  const Rect needed{painted.left(), painted.top(), painted.right() + 1, painted.bottom() + 1};
+  const QImage image(reinterpret_cast<const uchar*>(surface_->visibleBits(needed)), surface_->Width(),
                      surface_->Height(), surface_->stride() * 4, QImage::Format_RGB32);
-  const QRect r = event->rect().intersected(image.rect());
+  const QRect r = painted.intersected(image.rect());
   if (!r.isEmpty()) p.drawImage(r.topLeft(), image, r);
   for (const OutlineShape* shape : {&selection_, &cloneMarker_}) {
     if (!shape->visible) continue;

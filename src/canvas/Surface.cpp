@@ -32,8 +32,32 @@ void copyRect(std::uint32_t* dst, const std::uint32_t* src, int stride, const Re
   }
 }
 
-// More stale rectangles than this are merged into their bounding box.
-constexpr std::size_t kMaxStaleRects = 16;
+// More rectangles than this in a list are merged into their bounding box.
+constexpr std::size_t kMaxRects = 16;
+
+void addRect(std::vector<Rect>& list, const Rect& r) {
+  for (const Rect& s : list)
+    if (s.intersected(r) == r) return;  // already covered
+  list.push_back(r);
+  if (list.size() > kMaxRects) {
+    Rect all;
+    for (const Rect& s : list) all = all.united(s);
+    list.assign(1, all);
+  }
+}
+
+// The parts of r outside cut (at most four rectangles).
+void subtract(const Rect& r, const Rect& cut, std::vector<Rect>& out) {
+  const Rect c = r.intersected(cut);
+  if (c.isEmpty()) {
+    out.push_back(r);
+    return;
+  }
+  if (r.top < c.top) out.push_back({r.left, r.top, r.right, c.top});
+  if (c.bottom < r.bottom) out.push_back({r.left, c.bottom, r.right, r.bottom});
+  if (r.left < c.left) out.push_back({r.left, c.top, c.left, c.bottom});
+  if (c.right < r.right) out.push_back({c.right, c.top, r.right, c.bottom});
+}
 
 }  // namespace
 
@@ -66,6 +90,7 @@ void Surface::allocate(int width, int height, std::uint32_t fillWord) {
   visible_.clear();
   visible_.shrink_to_fit();
   stale_.clear();
+  pending_.clear();
   width_ = width;
   height_ = height;
   if (!autoRedraw_) ensureVisibleLayer();
@@ -102,6 +127,7 @@ void Surface::Resize(int width, int height) {
   // The visible layer starts again as a copy of the persistent image.
   visible_.clear();
   stale_.clear();
+  pending_.clear();
   if (!autoRedraw_) ensureVisibleLayer();
   notify(bounds());
 }
@@ -111,6 +137,7 @@ void Surface::SetBackColor(Color c) {
   std::fill(persistent_.begin(), persistent_.end(), pixelFromColor(c));
   if (!visible_.empty()) std::fill(visible_.begin(), visible_.end(), pixelFromColor(c));
   stale_.clear();
+  pending_.clear();
   notify(bounds());
 }
 
@@ -123,13 +150,32 @@ void Surface::SetAutoRedraw(bool on) {
 void Surface::Refresh() {
   if (visible_.empty()) {
     stale_.clear();
+    pending_.clear();
     return;
   }
+  syncPending(bounds());
   for (const Rect& r : stale_) {
     copyRect(visible_.data(), persistent_.data(), width_, r);
     notify(r);
   }
   stale_.clear();
+}
+
+void Surface::syncPending(const Rect& needed) const {
+  if (pending_.empty() || visible_.empty()) return;
+  std::vector<Rect> left;
+  for (const Rect& r : pending_) {
+    const Rect part = r.intersected(needed);
+    if (!part.isEmpty()) copyRect(visible_.data(), persistent_.data(), width_, part);
+    subtract(r, needed, left);
+  }
+  pending_.clear();
+  for (const Rect& r : left) addRect(pending_, r);
+}
+
+const std::uint32_t* Surface::visibleBits(const Rect& needed) const {
+  syncPending(needed.intersected(bounds()));
+  return visible_.empty() ? persistent_.data() : visible_.data();
 }
 
 void Surface::Cls() {
@@ -159,6 +205,7 @@ void Surface::SetPicture(const Picture& picture) {
   }
   visible_.clear();
   stale_.clear();
+  pending_.clear();
   if (!autoRedraw_) ensureVisibleLayer();
   notify(bounds());
 }
@@ -172,11 +219,15 @@ Picture Surface::Image() const {
 }
 
 std::uint32_t* Surface::bits(Layer layer) {
-  return (layer == Layer::Visible && !visible_.empty()) ? visible_.data() : persistent_.data();
+  if (layer == Layer::Persistent || visible_.empty()) return persistent_.data();
+  syncPending(bounds());
+  return visible_.data();
 }
 
 const std::uint32_t* Surface::bits(Layer layer) const {
-  return (layer == Layer::Visible && !visible_.empty()) ? visible_.data() : persistent_.data();
+  if (layer == Layer::Persistent || visible_.empty()) return persistent_.data();
+  syncPending(bounds());
+  return visible_.data();
 }
 
 Color Surface::GetPixel(int x, int y) const {
@@ -194,26 +245,12 @@ void Surface::markChanged(const Rect& changed) {
   const Rect r = changed.intersected(bounds());
   if (r.isEmpty()) return;
   if (!visible_.empty()) {
-    if (drawLayer() == Layer::Persistent) {
-      // Persistent drawing shows at once, as a repaint of that area would show it.
-      copyRect(visible_.data(), persistent_.data(), width_, r);
-    } else {
-      addStale(r);
-    }
+    // Persistent drawing reaches the visible layer when that area is next
+    // shown or read, as a repaint of that area would show it; drawing on
+    // the visible layer stays until Refresh.
+    addRect(drawLayer() == Layer::Persistent ? pending_ : stale_, r);
   }
   notify(r);
-}
-
-void Surface::addStale(const Rect& r) {
-  for (Rect& s : stale_) {
-    if (s.intersected(r) == r) return;  // already covered
-  }
-  stale_.push_back(r);
-  if (stale_.size() > kMaxStaleRects) {
-    Rect all;
-    for (const Rect& s : stale_) all = all.united(s);
-    stale_.assign(1, all);
-  }
 }
 
 void Surface::notify(const Rect& r) const {

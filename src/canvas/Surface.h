@@ -205,8 +205,11 @@ class Surface {
   const std::uint32_t* bits(Layer layer) const;
   std::uint32_t* drawBits() { return bits(drawLayer()); }
   const std::uint32_t* drawBits() const { return bits(drawLayer()); }
-  // What a window shows: the visible layer.
+  // What a window shows: the visible layer, brought up to date with the
+  // persistent drawing first (all of it, or only within `needed`: a window
+  // showing part of a huge picture copies just that part).
   const std::uint32_t* visibleBits() const { return bits(Layer::Visible); }
+  const std::uint32_t* visibleBits(const Rect& needed) const;
   int stride() const { return width_; }  // in pixel words
   Layer drawLayer() const { return AutoRedraw() ? Layer::Persistent : Layer::Visible; }
   // Records that the pixels in r of the layer drawing goes to were written.
@@ -222,7 +225,7 @@ class Surface {
   void allocate(int width, int height, std::uint32_t fillWord);
   void ensureVisibleLayer();
   void notify(const Rect& r) const;
-  void addStale(const Rect& r);
+  void syncPending(const Rect& needed) const;
 
   int width_ = 0, height_ = 0;
   Color backColor_ = kWhite;
@@ -230,8 +233,11 @@ class Surface {
   bool hidden_ = false;
   int stretchMode_ = kStretchNearest;
   std::vector<std::uint32_t> persistent_;
-  std::vector<std::uint32_t> visible_;  // empty: shows persistent_
-  std::vector<Rect> stale_;  // where visible_ may differ from persistent_
+  // The visible layer; empty: it shows persistent_. Mutable because
+  // showing it first copies pending persistent drawing (a cache refresh).
+  mutable std::vector<std::uint32_t> visible_;
+  std::vector<Rect> stale_;            // drawn on the visible layer only: Refresh restores
+  mutable std::vector<Rect> pending_;  // drawn persistently, not yet copied to the visible layer
   std::optional<PatternBrush> pattern_;
   ChangeListener listener_;
 };

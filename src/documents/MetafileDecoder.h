@@ -1,6 +1,6 @@
 #pragma once
-// Windows metafiles (WMF, placeable or plain, and EMF) drawn into a picture.
-// Metafile rendering is not built yet: every metafile is refused for now.
+// Windows metafiles (WMF, placeable or plain, and EMF) as pictures for the
+// decoder: the player of Metafile.h with Qt's font engine for their text.
 
 #include "canvas/Picture.h"
 

@@ -327,8 +327,8 @@ class WmfPlayback {
           break;
         }
         // The source rectangle counts rows from the bottom of the bitmap.
-        const double srcH = s16(2), ySrc = picture.height - s16(4) - srcH;
-        d.bitmap(s16(10), s16(9), s16(8), s16(7), picture, s16(5), ySrc, s16(3), srcH);
+        const double srcH = s16(3), ySrc = picture.height - s16(5) - srcH;
+        d.bitmap(s16(10), s16(9), s16(8), s16(7), picture, s16(6), ySrc, s16(4), srcH);
         break;
       }
       case 0x0D33: {  // SETDIBTODEV: usage, scans, startScan, ySrc, xSrc, height, width, yDest, xDest, DIB

@@ -128,3 +128,34 @@ TEST(SurfaceStorage, PictureTakesItsSizeAndTransparentPixelsShowBackColor) {
 }
 
 }  // namespace pictavo
+
+namespace pictavo {
+using namespace test;
+
+TEST(SurfaceStorage, PersistentDrawingReachesTheVisibleLayerWhenShownOrRead) {
+  Surface s(4, 1, kWhite);
+  s.SetAutoRedraw(false);
+  s.SetAutoRedraw(true);  // the visible layer now exists
+  s.SetPixel(0, 0, kBlack);
+  s.SetPixel(3, 0, kBlack);
+  // Showing only the left half copies only that half...
+  const std::uint32_t* shown = s.visibleBits(Rect{0, 0, 2, 1});
+  EXPECT_EQ(colorFromPixel(shown[0]), kBlack);
+  EXPECT_EQ(colorFromPixel(shown[3]), kWhite);
+  // ...and anything that reads or draws on the visible layer sees it all.
+  EXPECT_EQ(visibleRowsOf(s), (std::vector<std::string>{"#..#"}));
+}
+
+TEST(SurfaceStorage, PreviewsSurvivePaintingButNotRefresh) {
+  Surface s(3, 1, kWhite);
+  s.SetAutoRedraw(false);
+  s.SetPixel(1, 0, kBlack);  // a preview on the visible layer
+  s.visibleBits(Rect{0, 0, 3, 1});
+  EXPECT_EQ(visibleRowsOf(s), (std::vector<std::string>{".#."}));
+  s.SetAutoRedraw(true);
+  s.SetPixel(2, 0, kBlack);  // persistent drawing elsewhere
+  s.Refresh();
+  EXPECT_EQ(visibleRowsOf(s), (std::vector<std::string>{"..#"}));
+}
+
+}  // namespace pictavo
