@@ -257,6 +257,33 @@ void HalftoneScaler::blendColumnsUniformWith(std::uint32_t* out) const {
     }
     return _mm_srli_epi32(_mm_add_epi32(sum, half), 21);
   };
+  // Eight columns at a time, two to a 256-bit register (one per lane).
+  const __m256i pairUp2 = _mm256_broadcastsi128_si256(pairUp);
+  const __m256i half2 = _mm256_set1_epi32(1 << 20);
+  auto columnPair = [&](int c) {
+    const std::int16_t* pa = blended + std::size_t(firsts[c] - colLo_) * 4;
+    const std::int16_t* pb = blended + std::size_t(firsts[c + 1] - colLo_) * 4;
+    const std::uint32_t* wa = weights + std::size_t(c) * std::size_t(pairs);
+    const std::uint32_t* wb = wa + pairs;
+    __m256i sum = _mm256_setzero_si256();
+    for (int k = 0; k < pairs; ++k) {
+      const __m256i v = _mm256_inserti128_si256(
+          _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pa + 8 * k))),
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(pb + 8 * k)), 1);
+      const __m256i w = _mm256_inserti128_si256(_mm256_set1_epi32(int(wa[k])), _mm_set1_epi32(int(wb[k])), 1);
+      sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_shuffle_epi8(v, pairUp2), w));
+    }
+    return _mm256_srli_epi32(_mm256_add_epi32(sum, half2), 21);
+  };
+  const __m256i interleave = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+  const __m256i opaque2 = _mm256_set1_epi32(int(0xFF000000u));
+  for (; i + 8 <= columns; i += 8) {
+    // Lanes hold columns (i, i+2, i+4, i+6) and (i+1, i+3, i+5, i+7) after packing.
+    const __m256i lo = _mm256_packus_epi32(columnPair(i), columnPair(i + 2));
+    const __m256i hi = _mm256_packus_epi32(columnPair(i + 4), columnPair(i + 6));
+    const __m256i bytes = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(lo, hi), interleave);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_or_si256(bytes, opaque2));
+  }
   for (; i + 4 <= columns; i += 4) {
     const __m128i a = column(i), b = column(i + 1), c = column(i + 2), d = column(i + 3);
     const __m128i bytes = _mm_packus_epi16(_mm_packus_epi32(a, b), _mm_packus_epi32(c, d));
