@@ -39,7 +39,7 @@ MainMenu::MainMenu(QMenuBar* bar) : bar_(bar) {
   QMenu* file = b.menu(bar, "mnuFile", QStringLiteral("文件(&F)"));
   b.item(file, "mnuNew", QStringLiteral("新建(&N)..."), QKeySequence(Qt::CTRL | Qt::Key_N));
   b.item(file, "mnuOpen", QStringLiteral("打开(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-  b.item(file, "mnuSaveAs", QStringLiteral("另存为(&S)..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+  b.item(file, "mnuSave", QStringLiteral("另存为(&S)..."), QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addSeparator();
   b.item(file, "mnuExit", QStringLiteral("退出(&X)"));
 

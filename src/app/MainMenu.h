@@ -3,7 +3,7 @@
 // check item and separator. Each item is a QAction with its object name, so
 // commands are connected (and found by the replay driver) by name:
 //
-//   文件(&F)  mnuFile:    mnuNew, mnuOpen, mnuSaveAs, mnuExit
+//   文件(&F)  mnuFile:    mnuNew, mnuOpen, mnuSave, mnuExit
 //   编辑(&E)  mnuEdit:    mnuCut, mnuCopy, mnuPaste, MnuDQue (check), mnuClear
 //   画布(&I)  mnuCanvas:  mnuScale, mnuFlip { mnuFlipHoz, mnuFlipV, mnuBoth },
 //                         mnuStroke, mnuBackground { mnuMask }

@@ -6,14 +6,17 @@
 #include "app/Globals.h"
 #include "app/GripWidget.h"
 #include "app/HintPanel.h"
+#include "app/NumberEntry.h"
 #include "app/OptionRow.h"
 #include "app/StatusBar.h"
 #include "app/ToolBar.h"
 #include "canvas/TextTool.h"
 #include "controls/ColorPalette.h"
+#include "documents/FileCommands.h"
 #include "documents/NewCanvasDialog.h"
 #include "documents/PictureDecoder.h"
 #include "effects/EffectCommands.h"
+#include "windows/AboutBox.h"
 #include "windows/ErrorWindow.h"
 #include "windows/HintWindow.h"
 #include "windows/Links.h"
@@ -21,6 +24,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -58,6 +62,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   menu_ = std::make_unique<MainMenu>(menuBar());
   createClientArea();
   connectCommands();
+  files_ = new FileCommands(*this);  // Open, Save As, Exit and the exit confirmation
   new EffectCommands(*this);  // owned by the window
   clipboard_ = new ClipboardCommands(*this);
   // Text needs the font engine, which the core's tool catalog does without.
@@ -166,6 +171,7 @@ void MainWindow::connectCommands() {
   connect(action("mnuUpdate"), &QAction::triggered, this, [] { openLink(Link::UpdateNews); });
   connect(action("mnuWeiboSohu"), &QAction::triggered, this, [] { openLink(Link::MicroblogFirst); });
   connect(action("mnuWeiboTencent"), &QAction::triggered, this, [] { openLink(Link::MicroblogSecond); });
+  connect(action("mnuAbout"), &QAction::triggered, this, [this] { AboutBox::ask(this); });
 
   QComboBox* dw = optionList("cboDW");
   connect(dw, &QComboBox::currentIndexChanged, this, [this, dw](int i) {
@@ -176,6 +182,13 @@ void MainWindow::connectCommands() {
   });
   connect(optionList("cboPatten"), &QComboBox::currentIndexChanged, this, &MainWindow::choosePattern);
   connect(optionList("cboBrush"), &QComboBox::currentIndexChanged, this, &MainWindow::chooseBrush);
+  QComboBox* cloneSize = optionList("cboCloneSize");
+  connect(cloneSize, &QComboBox::currentIndexChanged, this, [this, cloneSize](int i) {
+    if (i < 0) return;
+    OutlineShape marker = cloneMarker();
+    marker.width = marker.height = float(leadingInteger(cloneSize->itemText(i).toStdString()));
+    setCloneMarker(marker);
+  });
 }
 
 // ---- start-up -----------------------------------------------------------------
@@ -290,7 +303,7 @@ void MainWindow::loadBrushList() {
   fillFileList(optionList("cboBrush"), bitmapNames(folder));
 }
 
-// A listed file that cannot be read as a picture leaves the buffer as it was.
+// A listed file that cannot be read as a picture counts as no picture.
 void MainWindow::choosePattern(int index) {
   if (index < 0) return;
   const std::string path = globals().dataPath + "pattens/" + optionList("cboPatten")->itemText(index).toStdString();
@@ -299,6 +312,8 @@ void MainWindow::choosePattern(int index) {
     imgPatten_.SetPicture(picture);
     patternPicture_ = std::move(picture);
   } catch (const std::exception&) {
+    // The fill then uses the solid colour rather than the previous pattern.
+    patternPicture_.reset();
   }
 }
 
@@ -307,7 +322,10 @@ void MainWindow::chooseBrush(int index) {
   const std::string path = globals().dataPath + "brushs/" + optionList("cboBrush")->itemText(index).toStdString();
   try {
     srcBrush1_.SetPicture(decodePictureFile(path));
+    brushLoaded_ = true;
   } catch (const std::exception&) {
+    // The magic bag then leaves no mark rather than stamping the previous brush.
+    brushLoaded_ = false;
   }
 }
 
@@ -433,6 +451,11 @@ QString MainWindow::sizeText(int w, int h) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) runLayout();
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  files_->queryUnload();
+  event->accept();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -33,6 +33,7 @@ namespace pictavo {
 class CanvasView;
 class ClipboardCommands;
 class ColorPalette;
+class FileCommands;
 class GripWidget;
 class HintPanel;
 class OptionRow;
@@ -118,7 +119,8 @@ class MainWindow : public QMainWindow, public ToolHost {
   int listIndex(const std::string& listName) const override;
   std::string listText(const std::string& listName) const override;
   const Picture* patternPicture() const override;
-  Surface* brushPicture() override { return &srcBrush1_; }
+  // Null while no brush file has been read (empty folder, or the chosen one did not decode).
+  Surface* brushPicture() override { return brushLoaded_ ? &srcBrush1_ : nullptr; }
   Surface* brushStamp() override { return &srcBrush2_; }
   Surface* copyBuffer() override { return &pSrc21_; }
   bool transparentPaste() const override;
@@ -133,6 +135,8 @@ class MainWindow : public QMainWindow, public ToolHost {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // The query-unload step (the exit confirmation) runs before every close.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createClientArea();
@@ -156,6 +160,7 @@ class MainWindow : public QMainWindow, public ToolHost {
   Surface canvas_;
   Surface pSrc21_, pMask_, srcBrush1_, srcBrush2_, imgPatten_;
   std::optional<Picture> patternPicture_;
+  bool brushLoaded_ = false;
   ToolEngine engine_;
   ViewportLayout viewport_;
 
@@ -172,6 +177,7 @@ class MainWindow : public QMainWindow, public ToolHost {
   QPushButton* spacer_ = nullptr;
   StatusBar* statusBar_ = nullptr;
   HintPanel* hint_ = nullptr;
+  FileCommands* files_ = nullptr;
   ClipboardCommands* clipboard_ = nullptr;
 };
 

@@ -1,12 +1,17 @@
 // Pictavo: a raster paint program. The main window's start-up does the rest.
 #include "app/MainWindow.h"
 #include "app/ProgramFolder.h"
+#include "windows/WebEngineSetup.h"
+#include "windows/WebWindow.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+  pictavo::prepareWebEngine();
   QApplication app(argc, argv);
   pictavo::MainWindow window(pictavo::programFolder(argc, argv));
   window.startUp();
-  return app.exec();
+  const int status = app.exec();
+  pictavo::WebWindow::discard();
+  return status;
 }

@@ -16,15 +16,14 @@ enum class Link {
   FeedbackForum,    // the error window's "我要反馈"
 };
 
-// The page address behind a link.
+// The page address behind a link: a file address of a page shipped in the
+// program's Data folder ("web/update.html", ...).
 QString linkAddress(Link link);
 
 // Shows the web window without waiting (creating it on first use, reusing it
 // afterwards) and navigates it to the link's page. Callers that are modal
 // dialogs hide themselves first and close right after, so the web window
 // must end up in front once the dialog has gone. Never throws.
-//
-// There is no web window yet: for now this does nothing.
 void openLink(Link link);
 
 }  // namespace pictavo

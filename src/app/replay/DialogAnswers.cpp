@@ -1,6 +1,7 @@
 #include "app/replay/DialogAnswers.h"
 
 #include "app/replay/EffectAnswers.h"
+#include "app/replay/FileAnswers.h"
 #include "app/replay/InputEvents.h"
 #include "app/replay/ScriptLine.h"
 
@@ -167,6 +168,8 @@ const std::vector<AnswerKind>& answerKinds() {
       {"scale", scaleAnswerWellFormed, [](QWidget* d) { return named(d, "frmScale"); }, answerScale},
       {"stroke", strokeAnswerWellFormed, [](QWidget* d) { return named(d, "frmStroke"); }, answerStroke},
       {"mask", maskAnswerWellFormed, [](QWidget* d) { return named(d, "frmMask"); }, answerMask},
+      {"exit", exitAnswerWellFormed, [](QWidget* d) { return named(d, "save"); }, answerExit},
+      {"about", aboutAnswerWellFormed, [](QWidget* d) { return named(d, "frmAbout"); }, answerAbout},
       {"hint", [](const QStringList& a) { return a.size() == 1 && a[0] == "delete"; },
        [](QWidget* d) { return named(d, "warndywtd"); },
        [](QWidget* d, const QStringList&) -> QString {

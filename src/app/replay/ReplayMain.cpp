@@ -2,6 +2,8 @@
 // the program's real main window, headless unless --show.
 #include "app/ProgramFolder.h"
 #include "app/replay/ReplayDriver.h"
+#include "windows/WebEngineSetup.h"
+#include "windows/WebWindow.h"
 
 #include <QApplication>
 
@@ -26,6 +28,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   if (!show) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  pictavo::prepareWebEngine();
   QApplication app(argc, argv);
   std::vector<pictavo::replay::ScriptLine> lines;
   QString error;
@@ -34,5 +37,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   pictavo::replay::ReplayDriver driver(pictavo::programFolder(argc, argv));
-  return driver.run(lines);
+  const int status = driver.run(lines);
+  pictavo::WebWindow::discard();
+  return status;
 }

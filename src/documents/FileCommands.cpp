@@ -1,0 +1,110 @@
+#include "documents/FileCommands.h"
+
+#include "app/CanvasView.h"
+#include "app/Errors.h"
+#include "app/MainWindow.h"
+#include "app/StatusBar.h"
+#include "canvas/ToolEngine.h"
+#include "documents/BmpWriter.h"
+#include "documents/ExitConfirmation.h"
+#include "documents/FileFilter.h"
+#include "documents/PictureDecoder.h"
+#include "documents/ShowFileDialog.h"
+#include "windows/ErrorWindow.h"
+
+#include <QAction>
+
+#include <new>
+
+namespace pictavo {
+
+namespace {
+
+
+// Runs a command with its error trap: an error ends the command and is
+// shown in the error window over the main window.
+template <class Command>
+void trapped(QWidget* owner, Command&& command) {
+  try {
+    command();
+  } catch (const Error& e) {
+    ErrorWindow::report(owner, e);
+  } catch (const std::bad_alloc&) {
+    ErrorWindow::report(owner, Error(kErrOutOfMemory));
+  }
+}
+
+}  // namespace
+
+FileCommands::FileCommands(MainWindow& window) : QObject(&window), window_(window) {
+  setObjectName(QStringLiteral("fileCommands"));
+  const MainMenu& menu = window.menu();
+  connect(menu.action(QStringLiteral("mnuOpen")), &QAction::triggered, this, &FileCommands::open);
+  connect(menu.action(QStringLiteral("mnuSave")), &QAction::triggered, this, &FileCommands::saveAs);
+  connect(menu.action(QStringLiteral("mnuExit")), &QAction::triggered, this, &FileCommands::exitProgram);
+  connect(&window, &MainWindow::programEnded, this, [this] { ending_ = true; });
+}
+
+void FileCommands::open() {
+  trapped(&window_, [this] {
+    OutlineShape selection = window_.selection();
+    if (selection.visible) {
+      selection.visible = false;
+      window_.setSelection(selection);
+    }
+    std::string lastFolder = window_.lastFolder();
+    const std::string name =
+        ShowFileDialog(&window_, true, pictureFilterText("tpf"), QStringLiteral("Open"), lastFolder);
+    window_.setLastFolder(lastFolder);
+    if (!name.empty()) {
+      // Decoding comes first: a file that fails leaves the canvas untouched.
+      const Picture picture = decodePictureFile(name);
+      Surface& canvas = window_.canvas();
+      canvas.SetPicture(picture);
+      if (canvas.BackColor() != kWhite) {
+        // A new background colour clears the image, so the picture is laid
+        // again over it (same size now: this cannot fail).
+        canvas.SetBackColor(kWhite);
+        canvas.SetPicture(picture);
+      }
+      window_.canvasView()->syncSize();
+      window_.menu().action(QStringLiteral("MnuDQue"))->setChecked(false);
+      window_.placeGrips();
+      window_.runLayout();
+    }
+    window_.engine().state().curTool = -1;
+    window_.setStatusPanelText(3, MainWindow::sizeText(window_.canvas().Width(), window_.canvas().Height()).toStdString());
+    window_.setWindowTitle(std::string(kTitle));
+    window_.setStatusPanelText(1, name);
+  });
+}
+
+void FileCommands::saveAs() {
+  trapped(&window_, [this] {
+    std::string lastFolder = window_.lastFolder();
+    const std::string name =
+        ShowFileDialog(&window_, false, pictureFilterText("tpf"), QStringLiteral("另存为"), lastFolder);
+    window_.setLastFolder(lastFolder);
+    if (!name.empty()) writeBmpFile(name, window_.canvas());
+    window_.setStatusPanelText(1, name);
+    if (!name.empty()) window_.setWindowTitle(std::string(kTitle));
+  });
+}
+
+void FileCommands::exitProgram() {
+  window_.close();
+  if (!ending_) window_.endProgram();
+}
+
+void FileCommands::queryUnload() {
+  if (ending_ || asking_) return;
+  const QString title = QString::fromStdString(window_.windowTitle());
+  if (!ExitConfirmation::needed(title, window_.statusBar1()->panelText(1))) return;
+  asking_ = true;
+  ExitConfirmation::ask(&window_, window_.canvas(), [this] {
+    if (!ending_) window_.endProgram();
+  });
+  asking_ = false;
+}
+
+}  // namespace pictavo

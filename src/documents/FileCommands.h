@@ -1,0 +1,45 @@
+#pragma once
+// FileCommands: the File menu's "打开(&O)..." (mnuOpen), "另存为(&S)..."
+// (mnuSave) and "退出(&X)" (mnuExit), and the main window's query-unload
+// step that offers the exit confirmation. Created by the main window, whose
+// child it is; it connects itself to the menu items by object name.
+//
+// Open and Save As trap their errors and report them in the error window;
+// a cancelled dialog is never an error.
+
+#include <QObject>
+
+#include <string>
+
+namespace pictavo {
+
+class MainWindow;
+
+class FileCommands : public QObject {
+  Q_OBJECT
+ public:
+  explicit FileCommands(MainWindow& window);
+
+  // Open: a picture file replaces the canvas (decoded by content), on a
+  // white background; afterwards no tool is current, panel 3 shows the
+  // canvas size, panel 1 the chosen path (empty after a cancel) and the
+  // title loses its mark. A failed Open changes nothing but hides the
+  // selection.
+  void open();
+  // Save As: the canvas as BMP to the exact path chosen; panel 1 takes the
+  // path (empty after a cancel) and a saved file clears the title's mark.
+  void saveAs();
+  // Exit: the main window closes (asking first when needed), then the
+  // program ends, closing every other window too.
+  void exitProgram();
+  // Runs before the main window closes, whatever closes it: a modified,
+  // never-saved drawing gets the exit confirmation. Nothing cancels the close.
+  void queryUnload();
+
+ private:
+  MainWindow& window_;
+  bool ending_ = false;   // the program is ending: no more questions
+  bool asking_ = false;   // the confirmation is open
+};
+
+}  // namespace pictavo

@@ -1,0 +1,25 @@
+#pragma once
+// The file-type filter of the open and save dialogs. Its text is pairs of a
+// display text and its patterns, every field followed by "|":
+//   "所有支持的格式(*.tpf;...)|*.tpf;...|Vellora通用(*.tpf)|*.tpf|...|"
+// The program's own extension (".tpf" for Open and Save As, ".otsp" for the
+// exit confirmation's save) names BMP files like any other extension.
+
+#include <string>
+#include <vector>
+
+namespace pictavo {
+
+// The filter text with the program's own extension, given without its dot.
+std::string pictureFilterText(const std::string& ownExtension);
+
+struct FilterEntry {
+  std::string display;                // shown in the dialog's type list
+  std::vector<std::string> patterns;  // "*.bmp", ... (split at ";")
+};
+
+// The entries of a filter text. A trailing display text without patterns
+// is dropped; empty patterns are skipped.
+std::vector<FilterEntry> parseFilterText(const std::string& text);
+
+}  // namespace pictavo

@@ -1,0 +1,160 @@
+// The file dialog as Open and Save As use it: starting folder, filter
+// entries and which files they list, the folder a chosen file leaves
+// behind; and a Save As whose write fails part-way.
+#include "windows/qt/ModalDriver.h"
+
+#include "app/MainWindow.h"
+#include "app/StatusBar.h"
+#include "documents/FileFilter.h"
+#include "documents/ShowFileDialog.h"
+
+#include <QAction>
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QListView>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace pictavo {
+namespace {
+
+using namespace pictavo::test;
+
+void touch(const QString& path, const QByteArray& bytes = "x") {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+QByteArray fileBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The names the dialog's list offers (enabled) in its folder, once its
+// background listing has arrived.
+QStringList listed(QFileDialog* dialog, int expectAtLeast) {
+  auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+  if (!view) return {QStringLiteral("<no list>")};
+  QStringList names;
+  for (int tries = 0; tries < 200; ++tries) {
+    names.clear();
+    const QAbstractItemModel* model = view->model();
+    const QModelIndex root = view->rootIndex();
+    for (int r = 0; r < model->rowCount(root); ++r) {
+      const QModelIndex i = model->index(r, 0, root);
+      if (model->flags(i) & Qt::ItemIsEnabled) names << i.data().toString();
+    }
+    if (names.size() >= expectAtLeast) break;
+    spin(10);
+  }
+  names.sort();
+  return names;
+}
+
+TEST(FileDialog, ShowsTheDisplayTextsAndStartsOnTheFirstEntryInLastFolder) {
+  QTemporaryDir dir;
+  touch(dir.filePath("a.tpf"));
+  touch(dir.filePath("c.BMP"));
+  touch(dir.filePath("b.txt"));
+  std::unique_ptr<QFileDialog> dialog(makeFileDialog(nullptr, true, pictureFilterText("tpf"), "Open", dir.path().toStdString()));
+  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open"));
+  EXPECT_EQ(dialog->directory().absolutePath(), dir.path());
+  auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  ASSERT_NE(types, nullptr);
+  ASSERT_EQ(types->count(), 8);
+  EXPECT_EQ(types->currentIndex(), 0);
+  EXPECT_EQ(types->itemText(0),
+            QStringLiteral("所有支持的格式(*.tpf;*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.gif;*.ico;*.cur;*.wmf;*.emf)"));
+  EXPECT_EQ(types->itemText(1), QStringLiteral("Vellora通用(*.tpf)"));
+
+  // Each ";"-separated pattern counts, in any letter case.
+  dialog->show();
+  EXPECT_EQ(listed(dialog.get(), 2), (QStringList{"a.tpf", "c.BMP"}));
+  dialog->selectNameFilter(dialog->nameFilters().at(1));
+  EXPECT_EQ(listed(dialog.get(), 1), QStringList{"a.tpf"});
+  dialog->hide();
+}
+
+TEST(FileDialog, ChosenFileMovesLastFolderAndCancelLeavesIt) {
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir("sub");
+  std::string lastFolder = dir.path().toStdString();
+  Watchdog watchdog;
+  whenModal("CD1", [](QWidget* d) { static_cast<QFileDialog*>(d)->reject(); });
+  EXPECT_EQ(ShowFileDialog(nullptr, false, pictureFilterText("tpf"), "另存为", lastFolder), "");
+  EXPECT_EQ(lastFolder, dir.path().toStdString());
+
+  // A name typed relative to the dialog's folder comes back as a full path.
+  whenModal("CD1", [](QWidget* d) {
+    auto* dialog = static_cast<QFileDialog*>(d);
+    dialog->selectFile(QStringLiteral("sub/../sub/new picture.jpg"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  const std::string chosen = ShowFileDialog(nullptr, false, pictureFilterText("tpf"), "另存为", lastFolder);
+  EXPECT_FALSE(watchdog.fired());
+  EXPECT_EQ(chosen, dir.filePath("sub/new picture.jpg").toStdString());
+  EXPECT_EQ(lastFolder, dir.filePath("sub").toStdString());
+}
+
+// The disk fills up part-way through the file: as root a read-only folder
+// refuses nothing, so a file size limit stands in for it.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = nullptr;
+};
+
+TEST(FileDialog, FailedSaveAsReportsAndChangesNothing) {
+  QTemporaryDir dir;
+  const QString target = dir.filePath("old.bmp");
+  touch(target, "the old file");
+  MainWindow w(dir.path());
+  w.setLastFolder(dir.path().toStdString());
+  w.setWindowTitle(std::string("Pictavo2012*"));
+  QString code;
+  Watchdog watchdog;
+  whenModal("CD1", [&](QWidget* d) {
+    static_cast<QFileDialog*>(d)->selectFile(target);
+    static_cast<QDialog*>(d)->accept();
+  });
+  whenModal("errbox", [&](QWidget* e) {
+    code = labelText(e, "Label2");
+    click(e, "Command1");
+  });
+  {
+    FileSizeLimit limit(4096);  // the 500 x 400 canvas needs 800 054 bytes
+    w.menu().action(QStringLiteral("mnuSave"))->trigger();
+  }
+  EXPECT_FALSE(watchdog.fired());
+  EXPECT_EQ(code, QStringLiteral("错误代码:61"));
+  EXPECT_EQ(fileBytes(target), QByteArray("the old file"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.bmp"});  // no temporary left
+  EXPECT_EQ(w.windowTitle(), "Pictavo2012*");
+  EXPECT_EQ(w.statusBar1()->panelText(1), QStringLiteral("未保存的新文档"));
+  // The folder of the chosen file is remembered even though the write failed.
+  EXPECT_EQ(w.lastFolder(), dir.path().toStdString());
+}
+
+}  // namespace
+}  // namespace pictavo
