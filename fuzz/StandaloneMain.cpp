@@ -8,8 +8,11 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+// Targets that need set-up define it; the others get this empty one.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int*, char***) { return 0; }
 
 int main(int argc, char** argv) {
+  LLVMFuzzerInitialize(&argc, &argv);
   int files = 0;
   for (int i = 1; i < argc; ++i) {
     std::vector<std::filesystem::path> paths;
