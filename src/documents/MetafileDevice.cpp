@@ -98,7 +98,8 @@ void MetafileDevice::restoreState(int which) {
 void MetafileDevice::strokeTarget(const std::vector<PointF>& points, bool closed) {
   const MetafilePen& pen = state.pen;
   if (pen.style == 5 || points.empty()) return;
-  const double width = std::max(1.0, pen.width * logicalToTarget().scale());
+  double width = std::max(1.0, pen.width * logicalToTarget().scale());
+  if (!std::isfinite(width)) width = 1.0;
   const int drawWidth = int(std::min(4096.0, std::nearbyint(width)));
   const int savedWidth = target_.DrawWidth, savedStyle = target_.DrawStyle;
   target_.DrawWidth = std::max(1, drawWidth);
@@ -307,10 +308,11 @@ void MetafileDevice::bitmap(double x, double y, double w, double h, const Pictur
   const double left = std::min(a.x, b.x), right = std::max(a.x, b.x);
   const double top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
   const bool mirrorX = (b.x < a.x) != (sw < 0), mirrorY = (b.y < a.y) != (sh < 0);
-  const int x0 = std::max(0, int(std::ceil(std::max(left, -1.0) - 0.5)));
-  const int x1 = std::min(target_.Width(), int(std::ceil(std::min(right, 1e9) - 0.5)));
-  const int y0 = std::max(0, int(std::ceil(std::max(top, -1.0) - 0.5)));
-  const int y1 = std::min(target_.Height(), int(std::ceil(std::min(bottom, 1e9) - 0.5)));
+  const double tw = target_.Width(), th = target_.Height();
+  const int x0 = int(std::ceil(std::clamp(left, 0.0, tw) - 0.5));
+  const int x1 = int(std::ceil(std::clamp(right, 0.0, tw) - 0.5));
+  const int y0 = int(std::ceil(std::clamp(top, 0.0, th) - 0.5));
+  const int y1 = int(std::ceil(std::clamp(bottom, 0.0, th) - 0.5));
   if (x0 >= x1 || y0 >= y1) return;
   const double srcLeft = std::min(sx, sx + sw), srcTop = std::min(sy, sy + sh);
   const double scaleX = std::fabs(sw) / (right - left), scaleY = std::fabs(sh) / (bottom - top);
@@ -319,13 +321,15 @@ void MetafileDevice::bitmap(double x, double y, double w, double h, const Pictur
   for (int ty = y0; ty < y1; ++ty) {
     double fy = (ty + 0.5 - top) * scaleY;
     if (mirrorY) fy = std::fabs(sh) - fy;
-    const int py = int(std::floor(srcTop + fy));
-    if (py < 0 || py >= picture.height) continue;
+    const double row = std::floor(srcTop + fy);
+    if (!(row >= 0 && row < picture.height)) continue;
+    const int py = int(row);
     for (int tx = x0; tx < x1; ++tx) {
       double fx = (tx + 0.5 - left) * scaleX;
       if (mirrorX) fx = std::fabs(sw) - fx;
-      const int px = int(std::floor(srcLeft + fx));
-      if (px < 0 || px >= picture.width) continue;
+      const double column = std::floor(srcLeft + fx);
+      if (!(column >= 0 && column < picture.width)) continue;
+      const int px = int(column);
       const std::uint32_t p = picture.at(px, py);
       if ((p >> 24) != 0) bits[std::size_t(ty) * stride + std::size_t(tx)] = p | 0xFF000000u;
     }

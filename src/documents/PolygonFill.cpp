@@ -40,9 +40,10 @@ long long fillPolygon(Surface& surface, const std::vector<Contour>& contours, Fi
   if (edges.empty()) return 0;
 
   // Rows whose centre y + 0.5 lies within [minY, maxY), clipped to the surface.
-  const int rowFirst = int(std::max(0.0, std::ceil(std::max(minY, -1e9) - 0.5)));
-  const int rowLast = int(std::min(double(surface.Height() - 1), std::ceil(std::min(maxY, 1e9) - 0.5) - 1));
-  if (rowFirst > rowLast) return 0;
+  const double height = surface.Height();
+  const int rowFirst = int(std::ceil(std::clamp(minY, -1.0, height + 1) - 0.5));
+  const int rowLast = int(std::min(height - 1, std::ceil(std::clamp(maxY, -1.0, height + 1) - 0.5) - 1));
+  if (rowFirst > rowLast || rowLast < 0) return 0;
 
   std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
   std::uint32_t* bits = surface.drawBits();
@@ -73,7 +74,8 @@ long long fillPolygon(Surface& surface, const std::vector<Contour>& contours, Fi
       const bool inside = rule == FillRule::Alternate ? (i % 2 == 0) : winding != 0;
       if (!inside) continue;
       // Pixels whose centres lie in [xa, xb).
-      const double xa = std::max(crossings[i].x, -1.0), xb = std::min(crossings[i + 1].x, double(width) + 1.0);
+      const double xa = std::clamp(crossings[i].x, -1.0, width + 1.0);
+      const double xb = std::clamp(crossings[i + 1].x, -1.0, width + 1.0);
       const int first = std::max(0, int(std::ceil(xa - 0.5)));
       const int last = std::min(width - 1, int(std::ceil(xb - 0.5)) - 1);
       if (first > last) continue;
