@@ -5,7 +5,6 @@
 #include "documents/BmpReader.h"
 #include "documents/FileErrors.h"
 #include "documents/LargeBuffer.h"
-#include "documents/MappedFile.h"
 #include "documents/MetafileDecoder.h"
 
 #include <QBuffer>
@@ -172,8 +171,10 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t m
 }
 
 Picture decodePictureFile(const std::string& path) {
-  const MappedFile file(path, kMaxPictureFileBytes);
-  return decodePicture(file.data(), file.size());
+  // Read, not mapped: a mapped file that another program shortens while we
+  // decode it would fault on the missing pages and end the program.
+  const std::vector<std::uint8_t> bytes = readWholeFile(path, kMaxPictureFileBytes);
+  return decodePicture(bytes.data(), bytes.size());
 }
 
 }  // namespace pictavo
