@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CanvasView.h"
+#include "app/ClipboardCommands.h"
 #include "app/Errors.h"
 #include "app/Globals.h"
 #include "app/GripWidget.h"
@@ -9,15 +10,21 @@
 #include "app/OptionRow.h"
 #include "app/StatusBar.h"
 #include "app/ToolBar.h"
+#include "canvas/TextTool.h"
 #include "controls/ColorPalette.h"
+#include "documents/FileCommands.h"
 #include "documents/NewCanvasDialog.h"
 #include "documents/PictureDecoder.h"
+#include "effects/EffectCommands.h"
+#include "windows/AboutBox.h"
 #include "windows/ErrorWindow.h"
 #include "windows/HintWindow.h"
 #include "windows/Links.h"
+#include "windows/TextDialog.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -55,6 +62,11 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   menu_ = std::make_unique<MainMenu>(menuBar());
   createClientArea();
   connectCommands();
+  files_ = new FileCommands(*this);  // Open, Save As, Exit and the exit confirmation
+  new EffectCommands(*this);  // owned by the window
+  clipboard_ = new ClipboardCommands(*this);
+  // Text needs the font engine, which the core's tool catalog does without.
+  engine_.setTool(kTextTool, std::make_unique<TextTool>());
   // The designed client area lies below the menu bar.
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
 }
@@ -159,6 +171,7 @@ void MainWindow::connectCommands() {
   connect(action("mnuUpdate"), &QAction::triggered, this, [] { openLink(Link::UpdateNews); });
   connect(action("mnuWeiboSohu"), &QAction::triggered, this, [] { openLink(Link::MicroblogFirst); });
   connect(action("mnuWeiboTencent"), &QAction::triggered, this, [] { openLink(Link::MicroblogSecond); });
+  connect(action("mnuAbout"), &QAction::triggered, this, [this] { AboutBox::ask(this); });
 
   QComboBox* dw = optionList("cboDW");
   connect(dw, &QComboBox::currentIndexChanged, this, [this, dw](int i) {
@@ -440,6 +453,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+  files_->queryUnload();
+  event->accept();
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Only the lower-case x swaps; X and every other key do nothing here.
   if (event->text() == QStringLiteral("x")) {
@@ -517,5 +535,9 @@ std::string MainWindow::listText(const std::string& listName) const {
 const Picture* MainWindow::patternPicture() const { return patternPicture_ ? &*patternPicture_ : nullptr; }
 
 bool MainWindow::transparentPaste() const { return action("MnuDQue")->isChecked(); }
+
+void MainWindow::previewPaste(float x, float y) { clipboard_->clipboard().previewPaste(x, y); }
+void MainWindow::commitPaste(float x, float y) { clipboard_->clipboard().commitPaste(x, y); }
+void MainWindow::showTextDialog() { TextDialog::ask(this); }
 
 }  // namespace pictavo

@@ -31,7 +31,9 @@ class QScrollBar;
 namespace pictavo {
 
 class CanvasView;
+class ClipboardCommands;
 class ColorPalette;
+class FileCommands;
 class GripWidget;
 class HintPanel;
 class OptionRow;
@@ -122,6 +124,9 @@ class MainWindow : public QMainWindow, public ToolHost {
   Surface* brushStamp() override { return &srcBrush2_; }
   Surface* copyBuffer() override { return &pSrc21_; }
   bool transparentPaste() const override;
+  void previewPaste(float x, float y) override;
+  void commitPaste(float x, float y) override;
+  void showTextDialog() override;
 
  signals:
   // The program ends (an exit command); the window is closing.
@@ -130,6 +135,8 @@ class MainWindow : public QMainWindow, public ToolHost {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // The query-unload step (the exit confirmation) runs before every close.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createClientArea();
@@ -170,6 +177,8 @@ class MainWindow : public QMainWindow, public ToolHost {
   QPushButton* spacer_ = nullptr;
   StatusBar* statusBar_ = nullptr;
   HintPanel* hint_ = nullptr;
+  FileCommands* files_ = nullptr;
+  ClipboardCommands* clipboard_ = nullptr;
 };
 
 }  // namespace pictavo
