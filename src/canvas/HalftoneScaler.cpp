@@ -1,5 +1,7 @@
 #include "canvas/HalftoneScaler.h"
 
+#include "canvas/PixelCopy.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -14,9 +16,6 @@ namespace {
 // The horizontal pass reads whole tap pairs, padded ones too, so the
 // blended row carries spare channels past its end.
 std::size_t spareChannels(int pairsEach) { return 8 * std::size_t(std::max(pairsEach, 1)); }
-
-// Destinations at least this large are written with streaming stores.
-constexpr std::size_t kStreamBytes = std::size_t(32) << 20;
 
 std::uint32_t weightPair(std::uint16_t even, std::uint16_t odd) { return std::uint32_t(even) | (std::uint32_t(odd) << 16); }
 
@@ -76,7 +75,7 @@ void HalftoneScaler::scale(std::uint32_t* dest, std::size_t destStride, const Ax
   // before it is overwritten.
   const int columns = xs.end() - xs.begin();
   if (everyColumn_ && row_.size() < std::size_t(columns)) row_.resize(std::size_t(columns));
-  const bool stream = std::size_t(columns) * std::size_t(ys.end() - ys.begin()) * 4 >= kStreamBytes;
+  const bool stream = std::size_t(columns) * std::size_t(ys.end() - ys.begin()) * 4 >= kStreamingCopyBytes;
   bool haveRow = false;
   int previousFirst = 0;
   for (int y = ys.begin(); y < ys.end(); ++y) {
@@ -85,7 +84,7 @@ void HalftoneScaler::scale(std::uint32_t* dest, std::size_t destStride, const Ax
     if (t.count == 0) continue;
     std::uint32_t* out = dest + std::size_t(y) * destStride + std::size_t(xs.begin());
     if (haveRow && t.first == previousFirst && vWeights_ == previousWeights_) {
-      writeRow(out, row_.data(), columns, stream);
+      copyPixels(out, row_.data(), std::size_t(columns), stream);
       continue;
     }
     std::uint32_t* target = everyColumn_ ? row_.data() : out;
@@ -105,28 +104,12 @@ void HalftoneScaler::scale(std::uint32_t* dest, std::size_t destStride, const Ax
       blendColumns(target, pixels);
     }
     if (!everyColumn_) continue;
-    writeRow(out, row_.data(), columns, stream);
+    copyPixels(out, row_.data(), std::size_t(columns), stream);
     haveRow = true;
     previousFirst = t.first;
     previousWeights_ = vWeights_;
   }
-#if defined(__AVX2__)
-  if (stream) _mm_sfence();
-#endif
-}
-
-void HalftoneScaler::writeRow(std::uint32_t* out, const std::uint32_t* row, int columns, bool stream) {
-  int i = 0;
-#if defined(__AVX2__)
-  if (stream) {
-    for (; i < columns && (reinterpret_cast<std::uintptr_t>(out + i) & 31) != 0; ++i) out[i] = row[i];
-    for (; i + 8 <= columns; i += 8)
-      _mm256_stream_si256(reinterpret_cast<__m256i*>(out + i), _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i)));
-  }
-#else
-  (void)stream;
-#endif
-  std::memcpy(out + i, row + i, std::size_t(columns - i) * sizeof(std::uint32_t));
+  if (stream) finishStreaming();
 }
 
 // blended_[c] = round(sum of weight * byte c of each source row / 2^7): the

@@ -32,7 +32,6 @@ class HalftoneScaler {
   void planColumns(const AxisMapping& xs);
   void blendRows(const PixelBlock& src, int firstRow, int count, const std::uint16_t* weights);
   void roundBlended();
-  static void writeRow(std::uint32_t* out, const std::uint32_t* row, int columns, bool stream);
   void blendColumns(std::uint32_t* out, const std::uint32_t* pixels) const;
   void blendColumnsUniform(std::uint32_t* out) const;
   template <int FixedPairs>

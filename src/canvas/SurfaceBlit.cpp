@@ -9,6 +9,7 @@
 #include "canvas/AxisMapping.h"
 #include "canvas/HalftoneScaler.h"
 #include "canvas/PixelBlock.h"
+#include "canvas/PixelCopy.h"
 #include "canvas/ScratchBuffer.h"
 #include "canvas/Surface.h"
 
@@ -140,8 +141,14 @@ void Surface::BitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, i
   // is read before it is overwritten; memmove takes care of the columns.
   if (&src == this && offY < 0) {
     for (std::int64_t y = y1 - 1; y >= y0; --y) copyRow(y);
-  } else {
+  } else if (&src == this) {
     for (std::int64_t y = y0; y < y1; ++y) copyRow(y);
+  } else {
+    const bool stream = std::size_t(y1 - y0) * bytes >= kStreamingCopyBytes;
+    for (std::int64_t y = y0; y < y1; ++y)
+      copyPixels(to + std::size_t(y) * toStride + std::size_t(x0),
+                 from + std::size_t(y + offY) * fromStride + std::size_t(x0 + offX), std::size_t(x1 - x0), stream);
+    if (stream) finishStreaming();
   }
   markChanged(Rect{int(x0), int(y0), int(x1), int(y1)});
 }
