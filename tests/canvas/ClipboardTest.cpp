@@ -1,7 +1,8 @@
-// Selection and clipboard through the real tool engine with a fake window:
-// the select tool's rectangle, the +1 buffer, cut's hole, paste placement
-// (centred, at the release, preview on the visible layer only), the
-// transparent key, and the pending paste's life across tool changes.
+// Selection and clipboard through the real tool engine with a fake window,
+// for what the replay scripts cannot see or reach: the hole of a cut under a
+// wide pen, refused buffer sizes, selections beyond the canvas, half-pixel
+// pointers, the preview on the visible layer only, and the pending paste's
+// life across tool changes and Copy/Cut.
 #include "app/Errors.h"
 #include "canvas/Clipboard.h"
 #include "canvas/SelectTool.h"
@@ -17,8 +18,6 @@ namespace pictavo {
 namespace {
 
 // Every pixel its own colour, none of them white: copies can be traced back.
-constexpr Color kRed = 0x000000FFu;
-
 Color tracer(int x, int y) { return composeColor(x, y, 100); }
 
 class ClipHost : public ToolHost {
@@ -122,38 +121,7 @@ TEST_F(ClipboardTest, ADragInAnyDirectionGivesANormalisedRectangle) {
   EXPECT_FALSE(host.enabled["mnuCut"]);
 }
 
-TEST_F(ClipboardTest, MovingWithoutAButtonShowsTheSelectHintOnly) {
-  engine.chooseTool(kSelectTool);
-  engine.mouseMove(at(20, 20));
-  EXPECT_TRUE(host.hintVisible);
-  EXPECT_EQ(host.hint, kSelectHint);
-  EXPECT_FALSE(host.select.visible);
-}
-
 // ---- copy and cut ---------------------------------------------------------------
-
-TEST_F(ClipboardTest, CopyTakesTheOutlineEdgesToo) {
-  select(40, 30, 10, 50);
-  clipboard.copy();
-  ASSERT_EQ(host.buffer.Width(), 31);
-  ASSERT_EQ(host.buffer.Height(), 21);
-  EXPECT_EQ(host.buffer.GetPixel(0, 0), tracer(10, 30));
-  EXPECT_EQ(host.buffer.GetPixel(30, 20), tracer(40, 50));
-  EXPECT_EQ(host.buffer.GetPixel(30, 0), tracer(40, 30));
-  EXPECT_FALSE(host.select.visible);
-  // The items change only at a release.
-  EXPECT_TRUE(host.enabled["mnuCopy"]);
-  EXPECT_EQ(host.surface.GetPixel(10, 30), tracer(10, 30));
-}
-
-TEST_F(ClipboardTest, AVerticalDragCopiesOneColumn) {
-  select(25, 40, 25, 10);
-  EXPECT_EQ(host.select, (OutlineShape{25, 10, 0, 30, true}));
-  clipboard.copy();
-  ASSERT_EQ(host.buffer.Width(), 1);
-  ASSERT_EQ(host.buffer.Height(), 31);
-  EXPECT_EQ(host.buffer.GetPixel(0, 30), tracer(25, 40));
-}
 
 TEST_F(ClipboardTest, CutFillsExactlyTheCopiedPixelsWhateverTheLineWidth) {
   host.surface.DrawWidth = 9;
@@ -168,20 +136,6 @@ TEST_F(ClipboardTest, CutFillsExactlyTheCopiedPixelsWhateverTheLineWidth) {
   }
   EXPECT_EQ(host.surface.DrawWidth, 9);
   EXPECT_FALSE(host.select.visible);
-}
-
-TEST_F(ClipboardTest, TheDeleteKeyCutsOnlyWhileASelectionExists) {
-  engine.keyUp(kDeleteKey);
-  EXPECT_EQ(host.surface.GetPixel(20, 20), tracer(20, 20));
-  select(10, 10, 30, 30);
-  engine.keyUp(kDeleteKey);
-  EXPECT_EQ(host.surface.GetPixel(20, 20), kWhite);
-  // Paste brings the region back where it is released.
-  clipboard.paste();
-  engine.mouseDown(at(20, 20));
-  engine.mouseUp(at(20, 20));
-  EXPECT_EQ(host.surface.GetPixel(20, 20), tracer(20, 20));
-  EXPECT_EQ(host.surface.GetPixel(10, 10), tracer(10, 10));
 }
 
 TEST_F(ClipboardTest, CopyAndCutWithoutASelectionDoNothing) {
@@ -217,28 +171,19 @@ TEST_F(ClipboardTest, PartsOfASelectionBeyondTheCanvasAreMagentaNotAnOlderCopy) 
 
 // ---- paste -------------------------------------------------------------------
 
-TEST_F(ClipboardTest, PasteCentresTheBufferOnTheReleasePoint) {
+TEST_F(ClipboardTest, PasteCentresTheBufferOnTheReleasePointAndKeepsIt) {
   select(40, 30, 10, 50);  // 31 x 21
   clipboard.copy();
-  paintCanvas(kWhite);
-  engine.chooseTool(kPencilTool);
-  clipboard.paste();
-  EXPECT_EQ(engine.state().curTool, kNoTool);
-  EXPECT_EQ(host.hint, kPasteHint);
-  EXPECT_TRUE(host.hintVisible);
-
-  drag(50, 50, 100, 100);
-  EXPECT_EQ(changedFrom(kWhite), (Rect{85, 90, 116, 111}));
-  EXPECT_EQ(host.surface.GetPixel(85, 90), tracer(10, 30));
-  EXPECT_FALSE(engine.state().pastePending);
-
-  // The buffer stays: a second paste, by a single click, places it again.
-  paintCanvas(kWhite);
-  clipboard.paste();
-  engine.mouseDown(at(60.5f, 40.5f));
-  engine.mouseUp(at(60.5f, 40.5f));
-  // 60.5 - 15 = 45.5 and 40.5 - 10 = 30.5 go to the even neighbours.
-  EXPECT_EQ(changedFrom(kWhite), (Rect{46, 30, 77, 51}));
+  for (int round = 0; round < 2; ++round) {  // the buffer survives a paste
+    paintCanvas(kWhite);
+    clipboard.paste();
+    EXPECT_EQ(engine.state().curTool, kNoTool);
+    engine.mouseDown(at(60.5f, 40.5f));
+    engine.mouseUp(at(60.5f, 40.5f));
+    // 60.5 - 15 = 45.5 and 40.5 - 10 = 30.5 go to the even neighbours.
+    EXPECT_EQ(changedFrom(kWhite), (Rect{46, 30, 77, 51}));
+    EXPECT_EQ(host.surface.GetPixel(46, 30), tracer(10, 30));
+  }
 }
 
 TEST_F(ClipboardTest, ThePreviewFollowsThePointerOnTheVisibleLayerOnly) {
@@ -256,22 +201,6 @@ TEST_F(ClipboardTest, ThePreviewFollowsThePointerOnTheVisibleLayerOnly) {
   EXPECT_EQ(changedFrom(kWhite), (Rect{host.surface.Width(), host.surface.Height(), 0, 0}));
   engine.mouseUp(at(70, 60));
   EXPECT_EQ(changedFrom(kWhite), (Rect{68, 58, 73, 63}));
-}
-
-TEST_F(ClipboardTest, TransparentPasteSkipsExactlyTheCanvasBackground) {
-  paintCanvas(kWhite);
-  host.surface.SetPixel(1, 0, composeColor(255, 255, 254));
-  host.surface.SetPixel(2, 0, kBlack);
-  select(0, 0, 2, 0);  // white, white less one unit of blue, black
-  clipboard.copy();
-  paintCanvas(kRed);
-  host.transparent = true;
-  clipboard.paste();
-  engine.mouseDown(at(51, 20));
-  engine.mouseUp(at(51, 20));
-  EXPECT_EQ(host.surface.GetPixel(50, 20), kRed);
-  EXPECT_EQ(host.surface.GetPixel(51, 20), composeColor(255, 255, 254));
-  EXPECT_EQ(host.surface.GetPixel(52, 20), kBlack);
 }
 
 TEST_F(ClipboardTest, APendingPasteSurvivesAToolChangeAndRunsWithTheTool) {
@@ -302,12 +231,6 @@ TEST_F(ClipboardTest, CopyAndCutCancelAPendingPaste) {
     else clipboard.copy();
     EXPECT_FALSE(engine.state().pastePending) << cut;
   }
-}
-
-TEST(ClipboardPlacement, HalfTheBufferIsTakenWithIntegerDivision) {
-  EXPECT_EQ(Clipboard::pasteLeft(100, 31), 85);
-  EXPECT_EQ(Clipboard::pasteLeft(100, 1), 100);
-  EXPECT_EQ(Clipboard::pasteLeft(3, 20), -7);  // may start left of the canvas
 }
 
 }  // namespace pictavo

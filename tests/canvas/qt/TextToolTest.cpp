@@ -1,6 +1,6 @@
 // The text tool inside the real engine with a fake window whose "dialog"
 // fills the text variables: placement at the release point, colour by
-// button, the ghost copy, nothing on cancel, styles switched off again.
+// button, the ghost copy, styles switched off again, Unicode text.
 // Pixels are compared with TextOut on a reference surface, so the tests
 // hold for any font the system has.
 #include "app/Globals.h"
@@ -124,17 +124,6 @@ TEST_F(TextToolTest, TheGhostCopyLiesTwoPixelsRightAndDownInColor2) {
   host.surface.Cls();
   gesture(10, 10, 10, 10, kRightButton);
   EXPECT_TRUE(samePixels(host.surface, Reference().text(10, 10, kBlue, "Ab").text(12, 12, kBlue, "Ab").s));
-}
-
-TEST_F(TextToolTest, CancelledOrEmptyTextDrawsNothing) {
-  host.dialog = [] {};  // closed: dlgResult stays 2
-  gesture(10, 10, 10, 10);
-  EXPECT_TRUE(blank(host.surface));
-  host.dialog = accepted("", 4);
-  gesture(10, 10, 10, 10);
-  EXPECT_TRUE(blank(host.surface));
-  EXPECT_EQ(globals().dlgResult, 2);
-  EXPECT_EQ(globals().textStyleIndex, 4);
 }
 
 TEST_F(TextToolTest, EachStyleSetsAllThreeAttributes) {
