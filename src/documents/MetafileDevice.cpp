@@ -289,7 +289,7 @@ void MetafileDevice::text(PointF p, const std::u16string& text, bool useCurrentP
   run.y = at.y;
   run.height = state.font.height * std::fabs(m.m22 != 0 ? m.m22 : m.scale());
   run.angle = state.font.escapement / 10.0;
-  run.font = &state.font;
+  run.font = state.font;
   run.color = state.textColor;
   run.align = state.textAlign;
   run.opaque = state.opaqueBackground;

@@ -41,7 +41,7 @@ struct MetafileTextRun {
   double x = 0, y = 0;      // reference point in pixels
   double height = 0;        // pixels; negative: em height, positive: cell height
   double angle = 0;         // degrees, counter-clockwise
-  const MetafileFont* font = nullptr;
+  MetafileFont font;
   Color color = kBlack;
   unsigned align = 0;       // TA_ flags: 0 left/top, 2 right, 6 centre, 8 bottom, 24 baseline
   bool opaque = false;      // fill the text box with background first

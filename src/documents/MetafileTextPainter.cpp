@@ -17,15 +17,13 @@ QColor qColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
 QFont fontFor(const MetafileTextRun& run) {
   QFont font;
-  if (run.font && !run.font->face.empty())
-    font.setFamily(QString::fromUtf16(run.font->face.data(), qsizetype(run.font->face.size())));
+  if (!run.font.face.empty())
+    font.setFamily(QString::fromUtf16(run.font.face.data(), qsizetype(run.font.face.size())));
   font.setStyleStrategy(QFont::NoAntialias);
-  if (run.font) {
-    font.setWeight(QFont::Weight(std::clamp(run.font->weight == 0 ? 400 : run.font->weight, 100, 900)));
-    font.setItalic(run.font->italic);
-    font.setUnderline(run.font->underline);
-    font.setStrikeOut(run.font->strikeout);
-  }
+  font.setWeight(QFont::Weight(std::clamp(run.font.weight == 0 ? 400 : run.font.weight, 100, 900)));
+  font.setItalic(run.font.italic);
+  font.setUnderline(run.font.underline);
+  font.setStrikeOut(run.font.strikeout);
   // A negative height is the em height; a positive one the whole cell
   // (ascent plus descent); zero means the default size.
   double pixels = run.height == 0 ? 16 : std::fabs(run.height);

@@ -41,7 +41,7 @@ long long fillPolygon(Surface& surface, const std::vector<Contour>& contours, Fi
 
   // Rows whose centre y + 0.5 lies within [minY, maxY), clipped to the surface.
   const double height = surface.Height();
-  const int rowFirst = int(std::ceil(std::clamp(minY, -1.0, height + 1) - 0.5));
+  const int rowFirst = std::max(0, int(std::ceil(std::clamp(minY, -1.0, height + 1) - 0.5)));
   const int rowLast = int(std::min(height - 1, std::ceil(std::clamp(maxY, -1.0, height + 1) - 0.5) - 1));
   if (rowFirst > rowLast || rowLast < 0) return 0;
 

@@ -214,7 +214,7 @@ TEST(WmfPlayback, TextGoesToThePainterDecodedFromTheFontsCharacterSet) {
   EXPECT_DOUBLE_EQ(runs[0].y, 30);
   EXPECT_DOUBLE_EQ(runs[0].height, -20);
   EXPECT_EQ(runs[0].color, kRed);
-  EXPECT_EQ(runs[0].font->face, u"SimSun");
+  EXPECT_EQ(runs[0].font.face, u"SimSun");
 }
 
 // A 2 x 2 bottom-up 24-bit DIB: bottom row blue, green; top row red, white.
