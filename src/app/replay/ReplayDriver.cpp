@@ -198,6 +198,10 @@ void ReplayDriver::execute(const ScriptLine& line) {
     exactly(1);
     started_ = true;
     w.startUp();
+    // A user works in the active window; without a window manager nothing
+    // activates it, and focus would then never leave a clicked tool button.
+    w.activateWindow();
+    QApplication::processEvents();
   } else if (cmd == "tool") {
     exactly(2);
     clickWidget(toolButton(integer(1)));
