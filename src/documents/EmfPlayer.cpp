@@ -238,11 +238,7 @@ class EmfPlayback {
         o.kind = MetafileObject::Kind::Brush;
         o.brush.color = 0x00808080u;
         try {
-          const Picture p = dib(u(16), u(20), u(24), u(28));
-          unsigned long long r = 0, g = 0, bl = 0;
-          for (std::uint32_t px : p.pixels) r += (px >> 16) & 0xFF, g += (px >> 8) & 0xFF, bl += px & 0xFF;
-          const unsigned long long count = std::max<std::size_t>(1, p.pixels.size());
-          o.brush.color = composeColor(int(r / count), int(g / count), int(bl / count));
+          o.brush.color = meanColour(dib(u(16), u(20), u(24), u(28)));
         } catch (const Error&) {
         }
         objects.put(u(8), o);

@@ -70,6 +70,18 @@ Picture decodeDib(const MetafileBytes& bytes, std::size_t infoOffset, std::size_
   return readBmp(file.data(), file.size());
 }
 
+Color meanColour(const Picture& picture) {
+  if (picture.isNull()) return 0x00808080u;
+  unsigned long long r = 0, g = 0, b = 0;
+  for (std::uint32_t px : picture.pixels) {
+    r += (px >> 16) & 0xFF;
+    g += (px >> 8) & 0xFF;
+    b += px & 0xFF;
+  }
+  const unsigned long long n = picture.pixels.size();
+  return composeColor(int(r / n), int(g / n), int(b / n));
+}
+
 std::u16string decodeCharset(const std::uint8_t* text, std::size_t length, int charset) {
   const char* code = "CP1252";
   switch (charset) {

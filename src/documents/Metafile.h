@@ -40,6 +40,8 @@ Picture decodeDib(const MetafileBytes& bytes, std::size_t infoOffset, std::size_
                   std::size_t bitsSize);
 Picture playWmf(const MetafileBytes& bytes, const MetafileTextPainter& textPainter);
 Picture playEmf(const MetafileBytes& bytes, const MetafileTextPainter& textPainter);
+// The mean colour of a picture (pattern brushes draw solid in it); grey when empty.
+Color meanColour(const Picture& picture);
 // Text of a metafile string in a font's character set, as UTF-16.
 std::u16string decodeCharset(const std::uint8_t* text, std::size_t length, int charset);
 }  // namespace metafile

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace pictavo::metafile {
 
@@ -135,6 +136,20 @@ class WmfPlayback {
       paramBytes_ = std::size_t(words) * 2 - 6;
       playRecord(function, device, objects);
       at += std::size_t(words) * 2;
+    }
+  }
+
+  // The bitmap that follows the first `fixedWords` parameters, or nothing
+  // when it is damaged: one bad bitmap does not spoil the rest of the picture.
+  std::optional<Picture> recordDib(std::size_t fixedWords) const {
+    if (paramBytes_ <= fixedWords * 2) return std::nullopt;
+    const std::size_t dib = params_ + fixedWords * 2, available = paramBytes_ - fixedWords * 2;
+    const std::size_t info = dibInfoSize(b_, dib, available);
+    if (!info) return std::nullopt;
+    try {
+      return decodeDib(b_, dib, info, dib + info, available - info);
+    } catch (const Error&) {
+      return std::nullopt;
     }
   }
 
@@ -271,16 +286,8 @@ class WmfPlayback {
       case 0x0142: {  // DIBCREATEPATTERNBRUSH: drawn solid in the pattern's mean colour
         MetafileObject o;
         o.kind = MetafileObject::Kind::Brush;
-        o.brush.color = 0x00808080u;
-        if (paramBytes_ > 4) {
-          const std::size_t info = dibInfoSize(b_, params_ + 4, paramBytes_ - 4);
-          if (info) {
-            try {
-              o.brush.color = meanColour(decodeDib(b_, params_ + 4, info, params_ + 4 + info, paramBytes_ - 4 - info));
-            } catch (const Error&) {
-            }
-          }
-        }
+        const std::optional<Picture> pattern = recordDib(2);
+        o.brush.color = pattern ? meanColour(*pattern) : 0x00808080u;
         objects.add(o);
         break;
       }
@@ -300,66 +307,33 @@ class WmfPlayback {
           else d.patBlt(s16(o + 4), s16(o + 3), s16(o + 4) + s16(o + 2), s16(o + 3) + s16(o + 1), p32(0));
           break;
         }
-        const std::size_t dib = params_ + fixed * 2, available = paramBytes_ - fixed * 2;
-        const std::size_t info = dibInfoSize(b_, dib, available);
-        if (!info) break;
-        Picture picture;
-        try {
-          picture = decodeDib(b_, dib, info, dib + info, available - info);
-        } catch (const Error&) {
-          break;  // one damaged bitmap does not spoil the rest of the picture
-        }
+        const std::optional<Picture> picture = recordDib(fixed);
+        if (!picture) break;
         if (stretch)
-          d.bitmap(s16(9), s16(8), s16(7), s16(6), picture, s16(5), s16(4), s16(3), s16(2));
+          d.bitmap(s16(9), s16(8), s16(7), s16(6), *picture, s16(5), s16(4), s16(3), s16(2));
         else
-          d.bitmap(s16(7), s16(6), s16(5), s16(4), picture, s16(3), s16(2), s16(5), s16(4));
+          d.bitmap(s16(7), s16(6), s16(5), s16(4), *picture, s16(3), s16(2), s16(5), s16(4));
         break;
       }
       case 0x0F43: {  // STRETCHDIB: rop, usage, srcH, srcW, ySrc, xSrc, destH, destW, yDest, xDest, DIB
         need(11);
-        const std::size_t dib = params_ + 22, available = paramBytes_ - 22;
-        const std::size_t info = dibInfoSize(b_, dib, available);
-        if (!info) break;
-        Picture picture;
-        try {
-          picture = decodeDib(b_, dib, info, dib + info, available - info);
-        } catch (const Error&) {
-          break;
-        }
+        const std::optional<Picture> picture = recordDib(11);
+        if (!picture) break;
         // The source rectangle counts rows from the bottom of the bitmap.
-        const double srcH = s16(3), ySrc = picture.height - s16(5) - srcH;
-        d.bitmap(s16(10), s16(9), s16(8), s16(7), picture, s16(6), ySrc, s16(4), srcH);
+        const double srcH = s16(3), ySrc = picture->height - s16(5) - srcH;
+        d.bitmap(s16(10), s16(9), s16(8), s16(7), *picture, s16(6), ySrc, s16(4), srcH);
         break;
       }
       case 0x0D33: {  // SETDIBTODEV: usage, scans, startScan, ySrc, xSrc, height, width, yDest, xDest, DIB
         need(9);
-        const std::size_t dib = params_ + 18, available = paramBytes_ - 18;
-        const std::size_t info = dibInfoSize(b_, dib, available);
-        if (!info) break;
-        Picture picture;
-        try {
-          picture = decodeDib(b_, dib, info, dib + info, available - info);
-        } catch (const Error&) {
-          break;
-        }
-        const double height = s16(5), ySrc = picture.height - s16(3) - height;
-        d.bitmap(s16(8), s16(7), s16(6), height, picture, s16(4), ySrc, s16(6), height);
+        const std::optional<Picture> picture = recordDib(9);
+        if (!picture) break;
+        const double height = s16(5), ySrc = picture->height - s16(3) - height;
+        d.bitmap(s16(8), s16(7), s16(6), height, *picture, s16(4), ySrc, s16(6), height);
         break;
       }
       default: break;  // other records change nothing we draw
     }
-  }
-
-  static Color meanColour(const Picture& p) {
-    if (p.isNull()) return 0x00808080u;
-    unsigned long long r = 0, g = 0, b = 0;
-    for (std::uint32_t px : p.pixels) {
-      r += (px >> 16) & 0xFF;
-      g += (px >> 8) & 0xFF;
-      b += px & 0xFF;
-    }
-    const unsigned long long n = p.pixels.size();
-    return composeColor(int(r / n), int(g / n), int(b / n));
   }
 
   const MetafileBytes& b_;
