@@ -5,6 +5,10 @@
 # dpkg-shlibdeps, which works out the library dependencies.
 set -eu
 cd "$(dirname "$0")/.."
+if ! command -v dpkg-shlibdeps >/dev/null; then
+  echo "dpkg-shlibdeps is missing: apt install dpkg-dev" >&2
+  exit 1
+fi
 cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DPICTAVO_NATIVE=OFF -DPICTAVO_TESTS=OFF -DPICTAVO_BENCH=OFF "$@"
 cmake --build build-deb --parallel "$(nproc)"
