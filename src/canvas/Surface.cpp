@@ -73,6 +73,12 @@ Surface Surface::hiddenBuffer(int width, int height) {
   return s;
 }
 
+Surface Surface::transparentCanvas(int width, int height) {
+  Surface s;
+  s.allocate(width, height, 0u);
+  return s;
+}
+
 Surface::Surface(Surface&&) noexcept = default;
 Surface& Surface::operator=(Surface&&) noexcept = default;
 Surface::~Surface() = default;
@@ -215,6 +221,19 @@ Picture Surface::Image() const {
   picture.width = width_;
   picture.height = height_;
   picture.pixels = persistent_;
+  return picture;
+}
+
+Picture Surface::TakeImage() && {
+  Picture picture;
+  picture.width = width_;
+  picture.height = height_;
+  picture.pixels = std::move(persistent_);
+  persistent_.clear();
+  visible_.clear();
+  stale_.clear();
+  pending_.clear();
+  width_ = height_ = 0;
   return picture;
 }
 

@@ -100,6 +100,9 @@ class Surface {
   Surface(int width, int height, Color backColor = kWhite);
   // A hidden buffer: magenta background; always draws persistently.
   static Surface hiddenBuffer(int width = 1, int height = 1);
+  // A surface whose pixel words start at 0: alpha 0 marks what nothing has
+  // drawn yet, for building a picture with transparent parts (metafiles).
+  static Surface transparentCanvas(int width, int height);
 
   Surface(const Surface&) = delete;
   Surface& operator=(const Surface&) = delete;
@@ -142,6 +145,8 @@ class Surface {
   void SetPicture(const Picture& picture);
   // The persistent image as a picture (alpha 255), for saving or copying.
   Picture Image() const;
+  // The same without a copy; the surface is left empty (0 x 0).
+  Picture TakeImage() &&;
 
   // ---- pixels (on the layer drawing goes to) ----------------------------
   Color Point(double x, double y) const { return GetPixel(roundCoord(x), roundCoord(y)); }

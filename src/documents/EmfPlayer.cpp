@@ -65,8 +65,7 @@ class EmfPlayback {
     int w, h;
     double scale;
     fitPictureSize(pictureW, pictureH, w, h, scale);
-    Surface surface(w, h, kWhite);
-    std::fill_n(surface.drawBits(), std::size_t(w) * std::size_t(h), 0u);  // transparent until drawn
+    Surface surface = Surface::transparentCanvas(w, h);
     MetafileDevice device(surface, painter_);
     device.pixelsPerMillimetre = pxPerHmmX * 100;
     device.deviceToTarget.m11 = w / width;
@@ -74,7 +73,7 @@ class EmfPlayback {
     device.deviceToTarget.dx = -left * w / width;
     device.deviceToTarget.dy = -top * h / height;
     play(device, headerSize);
-    return surface.Image();
+    return std::move(surface).TakeImage();
   }
 
  private:

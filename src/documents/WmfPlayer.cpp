@@ -78,15 +78,14 @@ class WmfPlayback {
     int w, h;
     double scale;
     fitPictureSize(width * 96.0 / unitsPerInch, height * 96.0 / unitsPerInch, w, h, scale);
-    Surface surface(w, h, kWhite);
-    std::fill_n(surface.drawBits(), std::size_t(w) * std::size_t(h), 0u);  // transparent until drawn
+    Surface surface = Surface::transparentCanvas(w, h);
     MetafileDevice device(surface, painter_);
     device.state.mapMode = 8;
     device.state.windowOrg = {left, top};
     device.state.windowExt = {width, height};
     device.state.viewportExt = {double(w), double(h)};
     play(device);
-    return surface.Image();
+    return std::move(surface).TakeImage();
   }
 
  private:
