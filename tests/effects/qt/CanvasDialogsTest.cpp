@@ -157,7 +157,7 @@ class MaskDialogTest : public ::testing::Test {
         return;
       }
       files->selectFile(path);
-      files->accept();
+      static_cast<QDialog*>(files)->accept();
     });
     click(dialog, "cmdOpen");
   }
