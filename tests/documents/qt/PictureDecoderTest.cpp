@@ -206,8 +206,8 @@ TEST(PictureDecoder, HugeDeclaredSizesAreRefusedBeforeDecoding) {
 
 TEST(PictureDecoder, MetafileThatCannotBeDrawnIsInvalid) {
   // A placeable WMF key followed by nothing usable.
-  std::vector<std::uint8_t> wmf = {0xD7, 0xCD, 0xC6, 0x9A};
-  wmf.resize(30, 0);
+  std::vector<std::uint8_t> wmf(30, 0);
+  wmf[0] = 0xD7, wmf[1] = 0xCD, wmf[2] = 0xC6, wmf[3] = 0x9A;
   EXPECT_EQ(errorOf([&] { decodePicture(wmf); }), kErrInvalidPicture);
 }
 
