@@ -1,6 +1,7 @@
 #include "app/replay/FileAnswers.h"
 
 #include "app/replay/InputEvents.h"
+#include "app/replay/NestedDialog.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -13,37 +14,6 @@
 
 namespace pictavo::replay {
 
-namespace {
-
-QString click(QWidget* dialog, const char* name) {
-  auto* w = dialog->findChild<QWidget*>(QString::fromLatin1(name));
-  if (!w) return QStringLiteral("no widget %1").arg(QLatin1String(name));
-  clickWidget(w);
-  return {};
-}
-
-// The click on `opener` shows a modal file dialog; `act` works it from
-// inside that dialog's own event loop (queued before the click, so ahead of
-// the driver's general dialog handling, which then finds it closed).
-QString clickAndAnswerFile(QWidget* dialog, const char* opener, std::function<void(QFileDialog*)> act) {
-  auto state = std::make_shared<int>(0);  // 0 waiting, 1 answered, 2 too late
-  QTimer::singleShot(0, qApp, [act, state] {
-    if (*state != 0) return;
-    if (auto* nested = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-      *state = 1;
-      act(nested);
-    }
-  });
-  const QString e = click(dialog, opener);
-  const bool answered = *state == 1;
-  *state = 2;
-  if (!e.isEmpty()) return e;
-  if (!answered) return QStringLiteral("%1 opened no file dialog").arg(QLatin1String(opener));
-  return {};
-}
-
-}  // namespace
-
 bool exitAnswerWellFormed(const QStringList& a) {
   if (a.size() == 2) return a[0] == QLatin1String("save");
   return a.size() == 1 && (a[0] == QLatin1String("save-cancel") || a[0] == QLatin1String("slider") ||
@@ -54,13 +24,13 @@ QString answerExit(QWidget* dialog, const QStringList& a) {
   const QString& word = a[0];
   if (word == QLatin1String("save")) {
     const QString path = QFileInfo(a[1]).absoluteFilePath();
-    return clickAndAnswerFile(dialog, "Command1", [path](QFileDialog* d) {
+    return clickAndAnswer<QFileDialog>(dialog, "Command1", [path](QFileDialog* d) {
       d->selectFile(path);
       static_cast<QDialog*>(d)->accept();
     });
   }
   if (word == QLatin1String("save-cancel")) {
-    return clickAndAnswerFile(dialog, "Command1", [](QFileDialog* d) { d->reject(); });
+    return clickAndAnswer<QFileDialog>(dialog, "Command1", [](QFileDialog* d) { d->reject(); });
   }
   if (word == QLatin1String("close")) {
     dialog->close();
@@ -86,7 +56,7 @@ bool aboutAnswerWellFormed(const QStringList& a) {
 }
 
 QString answerAbout(QWidget* dialog, const QStringList& a) {
-  return click(dialog, a[0] == QLatin1String("ok") ? "cmdOK" : "Image1");
+  return clickChild(dialog, a[0] == QLatin1String("ok") ? "cmdOK" : "Image1");
 }
 
 }  // namespace pictavo::replay
