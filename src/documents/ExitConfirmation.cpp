@@ -1,4 +1,5 @@
 #include "documents/ExitConfirmation.h"
+#include "windows/DialogParts.h"
 
 #include "app/Errors.h"
 #include "documents/BmpWriter.h"
@@ -26,10 +27,7 @@ const QString kModifiedTitle = QStringLiteral("Pictavo2012*");
 const QString kNewDocument = QStringLiteral("未保存的新文档");
 
 QLabel* addLabel(QWidget* parent, const char* name, const QRect& place, const QString& text, const QColor& color) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(place);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QLabel* label = pictavo::addLabel(parent, name, place, text, Qt::AlignLeft | Qt::AlignTop);
   QPalette pal = label->palette();
   pal.setColor(QPalette::WindowText, color);
   label->setPalette(pal);

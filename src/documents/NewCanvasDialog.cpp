@@ -1,4 +1,5 @@
 #include "documents/NewCanvasDialog.h"
+#include "windows/DialogParts.h"
 
 #include "app/Globals.h"
 #include "app/NumberEntry.h"
@@ -40,13 +41,6 @@ const std::array<ColorItem, 8> kColorItems = {{
 }};
 constexpr int kForegroundItem = 6;
 constexpr int kBackgroundItem = 7;
-
-QLabel* addLabel(QWidget* parent, const char* name, const QRect& place, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(place);
-  return label;
-}
 
 QString tooLargeReason() {
   const int side = int(std::lround(std::sqrt(double(Surface::kMaxPixels))));
@@ -94,14 +88,8 @@ NewCanvasDialog::NewCanvasDialog(QWidget* owner, PaletteColors paletteColors)
   advert->setStyleSheet(QStringLiteral("color: #0645ad; text-decoration: underline"));
   advert->setCursor(Qt::PointingHandCursor);
 
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-  cancel->setObjectName(QStringLiteral("CmdCancel"));
-  cancel->setGeometry(336, 186, 96, 28);
-  cancel->setAutoDefault(false);
-  auto* ok = new QPushButton(QStringLiteral("开始绘画>"), this);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setGeometry(444, 186, 96, 28);
-  ok->setDefault(true);
+  auto* cancel = addButton(this, "CmdCancel", QStringLiteral("取消"), QRect(336, 186, 96, 28));
+  auto* ok = addButton(this, "cmdOK", QStringLiteral("开始绘画>"), QRect(444, 186, 96, 28), ButtonRole::Default);
 
   connect(ok, &QPushButton::clicked, this, &NewCanvasDialog::startDrawing);
   connect(cancel, &QPushButton::clicked, this, &NewCanvasDialog::cancel);

@@ -1,4 +1,5 @@
 #include "effects/ScaleDialog.h"
+#include "windows/DialogParts.h"
 
 #include "app/Globals.h"
 #include "app/NumberEntry.h"
@@ -48,14 +49,8 @@ ScaleDialog::ScaleDialog(QWidget* owner)
   height_->setObjectName(QStringLiteral("txtHeight"));
   height_->setGeometry(64, 52, 96, 24);
 
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setGeometry(184, 15, 80, 26);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  cancel->setGeometry(184, 51, 80, 26);
-  cancel->setAutoDefault(false);
+  auto* ok = addButton(this, "cmdOK", QStringLiteral("确定"), QRect(184, 15, 80, 26), ButtonRole::Default);
+  auto* cancel = addButton(this, "cmdCancel", QStringLiteral("取消"), QRect(184, 51, 80, 26));
   connect(ok, &QPushButton::clicked, this, &ScaleDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &ScaleDialog::reject);
 }

@@ -1,4 +1,5 @@
 #include "effects/StrokeDialog.h"
+#include "windows/DialogParts.h"
 
 #include "app/Globals.h"
 #include "app/NumberEntry.h"
@@ -43,14 +44,8 @@ StrokeDialog::StrokeDialog(QWidget* owner)
   setSwatch(kBlack);
   connect(colorBox_, &ClickableLabel::clicked, this, &StrokeDialog::pickColor);
 
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
-  ok->setObjectName(QStringLiteral("cmdok"));
-  ok->setGeometry(184, 15, 80, 26);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  cancel->setGeometry(184, 51, 80, 26);
-  cancel->setAutoDefault(false);
+  auto* ok = addButton(this, "cmdok", QStringLiteral("确定"), QRect(184, 15, 80, 26), ButtonRole::Default);
+  auto* cancel = addButton(this, "cmdCancel", QStringLiteral("取消"), QRect(184, 51, 80, 26));
   connect(ok, &QPushButton::clicked, this, &StrokeDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &StrokeDialog::reject);
 }

@@ -1,4 +1,5 @@
 #include "windows/ErrorWindow.h"
+#include "windows/DialogParts.h"
 
 #include "app/Errors.h"
 #include "windows/Links.h"
@@ -17,13 +18,7 @@ const QString kInvalidPicture = QStringLiteral("无效图片");
 const QString kInvalidPictureHint =
     QStringLiteral("请确认该文件是支持的图片文件,且没有被损坏,请确保cur光标是2色的,ico不得超过256色!");
 
-QLabel* addLabel(QWidget* parent, const char* name, const QRect& place, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(place);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  return label;
-}
+constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
 
 QLabel* addPicture(QWidget* parent, const char* name, const QRect& place, const QPixmap& picture) {
   auto* label = new QLabel(parent);
@@ -44,14 +39,14 @@ ErrorWindow::ErrorWindow(QWidget* owner)
   setModal(true);
 
   addPicture(this, "Image1", QRect(16, 24, 33, 33), art::errorIcon());
-  QLabel* heading = addLabel(this, "Label1", QRect(72, 16, 113, 25), QStringLiteral("发生错误!"));
+  QLabel* heading = addLabel(this, "Label1", QRect(72, 16, 113, 25), QStringLiteral("发生错误!"), kTopLeft);
   QFont bold = heading->font();
   bold.setBold(true);
   heading->setFont(bold);
-  codeLine_ = addLabel(this, "Label2", QRect(192, 16, 329, 25), QString());
-  reason_ = addLabel(this, "Label3", QRect(72, 56, 465, 49), QStringLiteral("错误原因"));
+  codeLine_ = addLabel(this, "Label2", QRect(192, 16, 329, 25), QString(), kTopLeft);
+  reason_ = addLabel(this, "Label3", QRect(72, 56, 465, 49), QStringLiteral("错误原因"), kTopLeft);
   reason_->setWordWrap(true);
-  hint_ = addLabel(this, "Label4", QRect(72, 104, 465, 49), QString());
+  hint_ = addLabel(this, "Label4", QRect(72, 104, 465, 49), QString(), kTopLeft);
   hint_->setWordWrap(true);
   hint_->setStyleSheet(QStringLiteral("color: #b00000"));
 

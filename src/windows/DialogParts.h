@@ -1,0 +1,34 @@
+#pragma once
+// The pieces the program's fixed-layout dialogs are made of: named labels
+// and buttons at their designed places.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+
+namespace pictavo {
+
+inline QLabel* addLabel(QWidget* parent, const char* name, const QRect& place, const QString& text,
+                        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(place);
+  label->setAlignment(alignment);
+  return label;
+}
+
+// The default button takes Enter; the others never do.
+enum class ButtonRole { Default, Plain };
+
+inline QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
+                              ButtonRole role = ButtonRole::Plain) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(place);
+  if (role == ButtonRole::Default) button->setDefault(true);
+  else button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace pictavo
