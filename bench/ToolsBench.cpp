@@ -6,6 +6,7 @@
 //   pictavo_bench --benchmark_filter=ToolStep
 #include "canvas/Surface.h"
 #include "canvas/ToolEngine.h"
+#include "canvas/ToolTestHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,33 +16,15 @@ namespace {
 
 using namespace pictavo;
 
-class BenchHost : public ToolHost {
+// The tool tests' fake window on a large canvas, with a brush picture.
+class BenchHost : public test::ToolTestHost {
  public:
-  Surface surface{2000, 1500, kWhite};
-  Surface brush = Surface::hiddenBuffer();
-  Surface stamp = Surface::hiddenBuffer();
-  OutlineShape clone{0, 0, 40, 40, false};
-
-  Surface& canvas() override { return surface; }
-  Color color1() const override { return 0x000000FFu; }
-  Color color2() const override { return kWhite; }
-  void setWidgetVisible(const std::string&, bool) override {}
-  void setMenuItemEnabled(const std::string&, bool) override {}
-  void setStatusPanelText(int, const std::string&) override {}
-  std::string windowTitle() const override { return kModifiedTitle; }
-  void setWindowTitle(const std::string&) override {}
-  void showHint(const std::string&) override {}
-  void hideHint() override {}
-  bool isHintVisible() const override { return false; }
-  void moveHint(int, int) override {}
-  int toolsPanelWidth() const override { return 112; }
-  int topPanelHeight() const override { return 43; }
-  OutlineShape selection() const override { return {}; }
-  void setSelection(const OutlineShape&) override {}
-  OutlineShape cloneMarker() const override { return clone; }
-  void setCloneMarker(const OutlineShape& s) override { clone = s; }
-  Surface* brushPicture() override { return &brush; }
-  Surface* brushStamp() override { return &stamp; }
+  BenchHost() {
+    surface = Surface(2000, 1500, kWhite);
+    c2 = kWhite;
+    brush = Surface::hiddenBuffer();
+    clone = OutlineShape{0, 0, 40, 40, false};
+  }
 };
 
 // Press, then one movement per iteration back and forth along a row.
@@ -63,8 +46,8 @@ void runStroke(benchmark::State& state, BenchHost& host, int tool) {
 void BM_ToolStepBrushStamp(benchmark::State& state) {
   BenchHost host;
   const int side = int(state.range(0));
-  host.brush.Resize(side, side);
-  for (int i = 0; i < side; i += 2) host.brush.Line(i, 0, side - 1 - i, side - 1, kBlack);
+  host.brush->Resize(side, side);
+  for (int i = 0; i < side; i += 2) host.brush->Line(i, 0, side - 1 - i, side - 1, kBlack);
   runStroke(state, host, kBrushStampTool);
 }
 BENCHMARK(BM_ToolStepBrushStamp)->Arg(40)->Arg(400)->Unit(benchmark::kMicrosecond);

@@ -8,6 +8,7 @@
 #include "canvas/SurfaceText.h"
 #include "canvas/TextTool.h"
 #include "canvas/ToolEngine.h"
+#include "canvas/ToolTestHost.h"
 
 #include <QString>
 
@@ -21,33 +22,16 @@ namespace {
 constexpr Color kRed = 0x000000FFu;
 constexpr Color kBlue = 0x00FF0000u;
 
-class TextHost : public ToolHost {
+// The tool tests' fake window, with a text dialog the test scripts.
+class TextHost : public test::ToolTestHost {
  public:
-  Surface surface{120, 80, kWhite};
-  OutlineShape select, clone;
-  int textStyle = 0;  // cboTextStyle
   int dialogs = 0;
   std::function<void()> dialog;  // what the user does in the dialog
 
-  Surface& canvas() override { return surface; }
-  Color color1() const override { return kRed; }
-  Color color2() const override { return kBlue; }
-  void setWidgetVisible(const std::string&, bool) override {}
-  void setMenuItemEnabled(const std::string&, bool) override {}
-  void setStatusPanelText(int, const std::string&) override {}
-  std::string windowTitle() const override { return kTitle; }
-  void setWindowTitle(const std::string&) override {}
-  void showHint(const std::string&) override {}
-  void hideHint() override {}
-  bool isHintVisible() const override { return false; }
-  void moveHint(int, int) override {}
-  int toolsPanelWidth() const override { return 112; }
-  int topPanelHeight() const override { return 43; }
-  OutlineShape selection() const override { return select; }
-  void setSelection(const OutlineShape& s) override { select = s; }
-  OutlineShape cloneMarker() const override { return clone; }
-  void setCloneMarker(const OutlineShape& s) override { clone = s; }
-  int listIndex(const std::string& name) const override { return name == "cboTextStyle" ? textStyle : -1; }
+  TextHost() {
+    surface = Surface(120, 80, kWhite);
+    lists["cboTextStyle"] = 0;
+  }
   void showTextDialog() override {
     ++dialogs;
     if (dialog) dialog();
@@ -117,7 +101,7 @@ TEST_F(TextToolTest, TextGoesToTheReleasePointInTheButtonsColour) {
 }
 
 TEST_F(TextToolTest, TheGhostCopyLiesTwoPixelsRightAndDownInColor2) {
-  host.textStyle = 1;
+  host.lists["cboTextStyle"] = 1;
   host.dialog = accepted("Ab");
   gesture(10, 10, 10, 10);
   EXPECT_TRUE(samePixels(host.surface, Reference().text(10, 10, kRed, "Ab").text(12, 12, kBlue, "Ab").s));
