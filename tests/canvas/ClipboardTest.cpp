@@ -8,6 +8,7 @@
 #include "canvas/SelectTool.h"
 #include "canvas/Surface.h"
 #include "canvas/ToolEngine.h"
+#include "canvas/ToolTestHost.h"
 
 #include <gtest/gtest.h>
 
@@ -20,42 +21,28 @@ namespace {
 // Every pixel its own colour, none of them white: copies can be traced back.
 Color tracer(int x, int y) { return composeColor(x, y, 100); }
 
-class ClipHost : public ToolHost {
+// The tool tests' fake window with the copy buffer, the menu states and
+// the paste hooks handed to the clipboard.
+class ClipHost : public test::ToolTestHost {
  public:
-  Surface surface{130, 120, kWhite};
   Surface buffer = Surface::hiddenBuffer();
-  OutlineShape select, clone;
   std::map<std::string, bool> enabled;
-  bool hintVisible = false;
   std::string hint;
   bool transparent = false;
   Clipboard* clipboard = nullptr;
 
   ClipHost() {
+    surface = Surface(130, 120, kWhite);
+    c1 = kBlack;
+    c2 = kWhite;
     for (int y = 0; y < surface.Height(); ++y)
       for (int x = 0; x < surface.Width(); ++x) surface.SetPixel(x, y, tracer(x, y));
   }
-  Surface& canvas() override { return surface; }
-  Color color1() const override { return kBlack; }
-  Color color2() const override { return kWhite; }
-  void setWidgetVisible(const std::string&, bool) override {}
   void setMenuItemEnabled(const std::string& name, bool e) override { enabled[name] = e; }
-  void setStatusPanelText(int, const std::string&) override {}
-  std::string windowTitle() const override { return kTitle; }
-  void setWindowTitle(const std::string&) override {}
   void showHint(const std::string& text) override {
     hint = text;
-    hintVisible = true;
+    ToolTestHost::showHint(text);
   }
-  void hideHint() override { hintVisible = false; }
-  bool isHintVisible() const override { return hintVisible; }
-  void moveHint(int, int) override {}
-  int toolsPanelWidth() const override { return 112; }
-  int topPanelHeight() const override { return 43; }
-  OutlineShape selection() const override { return select; }
-  void setSelection(const OutlineShape& s) override { select = s; }
-  OutlineShape cloneMarker() const override { return clone; }
-  void setCloneMarker(const OutlineShape& s) override { clone = s; }
   void cut() override { clipboard->cut(); }
   void previewPaste(float x, float y) override { clipboard->previewPaste(x, y); }
   void commitPaste(float x, float y) override { clipboard->commitPaste(x, y); }
