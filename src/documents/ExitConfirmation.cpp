@@ -50,7 +50,7 @@ QPixmap sliderArrow() {
 }  // namespace
 
 ExitConfirmation::ExitConfirmation(QWidget* owner, const Surface& canvas, std::function<void()> endProgram)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, kDialogFlags),
       canvas_(canvas),
       endProgram_(std::move(endProgram)) {
   setObjectName(QStringLiteral("save"));

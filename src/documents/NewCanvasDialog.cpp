@@ -52,13 +52,9 @@ QString tooLargeReason() {
 }  // namespace
 
 NewCanvasDialog::NewCanvasDialog(QWidget* owner, PaletteColors paletteColors)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, kDialogFlags),
       paletteColors_(std::move(paletteColors)) {
-  setObjectName(QStringLiteral("frmNew"));
-  setWindowTitle(QStringLiteral("欢迎"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(564, 225);
-  setModal(true);
+  setUpDialog(this, "frmNew", QStringLiteral("欢迎"), 564, 225);
 
   auto* banner = new ClickableLabel(this);
   banner->setObjectName(QStringLiteral("Image1"));

@@ -1,4 +1,5 @@
 #include "effects/BrightnessDialog.h"
+#include "windows/DialogParts.h"
 
 #include "app/Globals.h"
 #include "effects/Bitmap.h"
@@ -16,13 +17,9 @@ constexpr int kThumbnail = 130;
 }  // namespace
 
 BrightnessDialog::BrightnessDialog(QWidget* owner, const Surface& canvas)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, kDialogFlags),
       canvas_(canvas) {
-  setObjectName(QStringLiteral("frmBright"));
-  setWindowTitle(QStringLiteral("白色"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(280, 184);
-  setModal(true);
+  setUpDialog(this, "frmBright", QStringLiteral("白色"), 280, 184);
 
   auto* caption = new QLabel(QStringLiteral("亮度"), this);
   caption->setObjectName(QStringLiteral("lblBrightness"));

@@ -1,4 +1,5 @@
 #include "effects/MaskDialog.h"
+#include "windows/DialogParts.h"
 
 #include "app/Errors.h"
 #include "app/Globals.h"
@@ -19,15 +20,11 @@ constexpr int kPreviewSide = 160;
 }  // namespace
 
 MaskDialog::MaskDialog(QWidget* owner, const Surface& canvas)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, kDialogFlags),
       canvas_(canvas),
       pMask_(Surface::hiddenBuffer()),
       pTmp_(Surface::hiddenBuffer()) {
-  setObjectName(QStringLiteral("frmMask"));
-  setWindowTitle(QStringLiteral("图片背景"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(368, 256);
-  setModal(true);
+  setUpDialog(this, "frmMask", QStringLiteral("图片背景"), 368, 256);
 
   auto* caption = new QLabel(QStringLiteral("图片背景文件:"), this);
   caption->setObjectName(QStringLiteral("lblMask"));

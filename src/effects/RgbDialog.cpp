@@ -1,4 +1,5 @@
 #include "effects/RgbDialog.h"
+#include "windows/DialogParts.h"
 
 #include "app/Globals.h"
 #include "effects/Bitmap.h"
@@ -16,13 +17,9 @@ constexpr int kThumbnail = 80;
 }  // namespace
 
 RgbDialog::RgbDialog(QWidget* owner, const Surface& canvas)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, kDialogFlags),
       canvas_(canvas) {
-  setObjectName(QStringLiteral("frmRgb"));
-  setWindowTitle(QStringLiteral("红/蓝/绿 调整"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(368, 248);
-  setModal(true);
+  setUpDialog(this, "frmRgb", QStringLiteral("红/蓝/绿 调整"), 368, 248);
 
   const QString captions[3] = {QStringLiteral("红色:"), QStringLiteral("绿色:"), QStringLiteral("蓝色:")};
   for (int i = 0; i < 3; ++i) {

@@ -29,12 +29,8 @@ QString tooLargeReason() {
 }  // namespace
 
 ScaleDialog::ScaleDialog(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("frmScale"));
-  setWindowTitle(QStringLiteral("图像拉伸"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(280, 92);
-  setModal(true);
+    : QDialog(owner, kDialogFlags) {
+  setUpDialog(this, "frmScale", QStringLiteral("图像拉伸"), 280, 92);
 
   auto* widthCaption = new QLabel(QStringLiteral("宽度:"), this);
   widthCaption->setObjectName(QStringLiteral("lblWidth"));

@@ -16,12 +16,8 @@
 namespace pictavo {
 
 StrokeDialog::StrokeDialog(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("frmStroke"));
-  setWindowTitle(QStringLiteral("图像边框"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(280, 92);
-  setModal(true);
+    : QDialog(owner, kDialogFlags) {
+  setUpDialog(this, "frmStroke", QStringLiteral("图像边框"), 280, 92);
 
   auto* widthCaption = new QLabel(QStringLiteral("边框宽度:"), this);
   widthCaption->setObjectName(QStringLiteral("Label1"));

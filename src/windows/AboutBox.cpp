@@ -1,4 +1,5 @@
 #include "windows/AboutBox.h"
+#include "windows/DialogParts.h"
 
 #include "windows/ClickableLabel.h"
 #include "windows/Links.h"
@@ -38,12 +39,8 @@ QPixmap homePageTab(const QFont& font) {
 }  // namespace
 
 AboutBox::AboutBox(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(QStringLiteral("关于 Pictavo"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(633, 339);
-  setModal(true);
+    : QDialog(owner, kDialogFlags) {
+  setUpDialog(this, "frmAbout", QStringLiteral("关于 Pictavo"), 633, 339);
 
   auto* version = new QLabel(QStringLiteral("版本:V2.1.0.7   2012.2"), this);
   version->setObjectName(QStringLiteral("lblVersion"));

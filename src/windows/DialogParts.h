@@ -2,12 +2,28 @@
 // The pieces the program's fixed-layout dialogs are made of: named labels
 // and buttons at their designed places.
 
+#include "windows/WindowArt.h"
+
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
 
 namespace pictavo {
+
+// A title bar with a close box only, as every dialog of the program has.
+inline constexpr Qt::WindowFlags kDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// Names the dialog, titles it without an icon and fixes its client size; modal.
+inline void setUpDialog(QDialog* dialog, const char* name, const QString& title, int width, int height) {
+  dialog->setObjectName(QString::fromLatin1(name));
+  dialog->setWindowTitle(title);
+  dialog->setWindowIcon(art::noWindowIcon());
+  dialog->setFixedSize(width, height);
+  dialog->setModal(true);
+}
 
 inline QLabel* addLabel(QWidget* parent, const char* name, const QRect& place, const QString& text,
                         Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {

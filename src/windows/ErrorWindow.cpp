@@ -31,12 +31,8 @@ QLabel* addPicture(QWidget* parent, const char* name, const QRect& place, const 
 }  // namespace
 
 ErrorWindow::ErrorWindow(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("errbox"));
-  setWindowTitle(QStringLiteral("Vellora提醒您:错误"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(550, 199);
-  setModal(true);
+    : QDialog(owner, kDialogFlags) {
+  setUpDialog(this, "errbox", QStringLiteral("Vellora提醒您:错误"), 550, 199);
 
   addPicture(this, "Image1", QRect(16, 24, 33, 33), art::errorIcon());
   QLabel* heading = addLabel(this, "Label1", QRect(72, 16, 113, 25), QStringLiteral("发生错误!"), kTopLeft);

@@ -1,4 +1,5 @@
 #include "windows/HintWindow.h"
+#include "windows/DialogParts.h"
 
 #include "app/Globals.h"
 #include "canvas/Surface.h"
@@ -12,13 +13,9 @@
 namespace pictavo {
 
 HintWindow::HintWindow(QWidget* owner, Surface& canvas)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, kDialogFlags),
       canvas_(canvas) {
-  setObjectName(QStringLiteral("warndywtd"));
-  setWindowTitle(QStringLiteral("Vellora提醒您"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(400, 149);
-  setModal(true);
+  setUpDialog(this, "warndywtd", QStringLiteral("Vellora提醒您"), 400, 149);
 
   auto* prompt = new QLabel(this);
   prompt->setObjectName(QStringLiteral("Image1"));

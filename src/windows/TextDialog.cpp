@@ -1,4 +1,5 @@
 #include "windows/TextDialog.h"
+#include "windows/DialogParts.h"
 
 #include "app/Globals.h"
 #include "app/NumberEntry.h"
@@ -39,12 +40,8 @@ std::int16_t sizeOf(const QString& text) {
 }  // namespace
 
 TextDialog::TextDialog(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("frmText"));
-  setWindowTitle(QStringLiteral("文字"));
-  setWindowIcon(art::noWindowIcon());
-  setFixedSize(472, 256);
-  setModal(true);
+    : QDialog(owner, kDialogFlags) {
+  setUpDialog(this, "frmText", QStringLiteral("文字"), 472, 256);
 
   font_ = named(new QComboBox(this), "cboFont");
   font_->setGeometry(8, 8, 200, 24);
