@@ -61,8 +61,15 @@ MetafileTextPainter qtMetafileTextPainter() {
     painter.setFont(font);
     painter.setPen(qColor(run.color));
     painter.drawText(QPointF(dx, baseline), text);
+    // What the text may have touched: its box, turned with it, with room
+    // for italic overhang.
+    const int margin = int(std::ceil(metrics.height() / 4)) + 1;
+    const QRect touched = painter.transform()
+                              .mapRect(QRectF(dx, baseline - metrics.ascent(), width, metrics.height()))
+                              .toAlignedRect()
+                              .adjusted(-margin, -margin, margin, margin);
     painter.end();
-    surface.markChanged(surface.bounds());
+    surface.markChanged(Rect{touched.left(), touched.top(), touched.right() + 1, touched.bottom() + 1});
   };
 }
 
