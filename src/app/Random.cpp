@@ -7,11 +7,4 @@ Random& Random::shared() {
   return generator;
 }
 
-double Random::next() {
-  // splitmix64: small, fast and well distributed; 53 high bits make the double.
-  return valueAt(state_ += kGamma);
-}
-
-void Random::reset() { state_ = kSeed; }
-
 }  // namespace pictavo

@@ -19,12 +19,12 @@ constexpr int kPad = 2;  // reads reach two columns left of the first written on
 
 void diffuseRow(const std::uint32_t* __restrict row0, const std::uint32_t* __restrict row1,
                 const std::uint32_t* __restrict row2, std::uint32_t* __restrict target, int width, int y,
-                std::uint64_t firstState, std::uint64_t columnStep) {
+                std::uint32_t firstState, std::uint32_t columnStep) {
   const double fy = y;
-  std::uint64_t state = firstState;
+  std::uint32_t state = firstState;
   for (int x = 2; x < width - 2; ++x, state += columnStep) {
-    // 2r - 2 with 2r = (r * 2^53) * 2^-52 exactly.
-    const double d = Random::scaledValueAt(state) * (1.0 / 4503599627370496.0) - 2.0;
+    // 2r - 2, exactly: 2r = (r * 2^32) * 2^-31.
+    const double d = Random::scaledValueAt(state) * (2.0 * Random::kUnit) - 2.0;
     // Both offsets come from the same d but are rounded apart: they differ
     // only when x + d or y + d lands exactly halfway.
     const int ox = x - int(std::rint(double(x) + d));
@@ -52,11 +52,11 @@ void DiffusePicture(Surface& surface) {
     return;
   }
   Random& random = Random::shared();
-  const std::uint64_t start = random.state();
-  constexpr std::uint64_t gamma = Random::kGamma;
+  const std::uint32_t start = random.state();
+  constexpr std::uint32_t gamma = Random::kGamma;
   // Draw number (x - 2)(H - 4) + (y - 2) + 1 (counting from 1) belongs to (x, y).
-  const std::uint64_t inner = std::uint64_t(h - 4);
-  const std::uint64_t columnStep = inner * gamma;
+  const std::uint32_t inner = std::uint32_t(h - 4);
+  const std::uint32_t columnStep = inner * gamma;
 
   const std::vector<effects::RowBand> bands = effects::rowBands(2, h - 2, w);
   std::vector<std::unique_ptr<effects::OriginalRows>> originals;
@@ -66,11 +66,11 @@ void DiffusePicture(Surface& surface) {
     effects::OriginalRows& rows = *originals[b];
     for (int y = bands[b].first; y < bands[b].last; ++y) {
       rows.moveTo(y);
-      const std::uint64_t first = start + (std::uint64_t(y - 2) + 1u) * gamma;
+      const std::uint32_t first = start + (std::uint32_t(y - 2) + 1u) * gamma;
       diffuseRow(rows.row(y), rows.row(y - 1), rows.row(y - 2), image.row(y), w, y, first, columnStep);
     }
   });
-  random.discard(inner * std::uint64_t(w - 4));
+  random.discard(std::uint64_t(inner) * std::uint64_t(w - 4));
   effects::finishPass(surface, Rect{2, 2, w - 2, h - 2});
 }
 

@@ -17,19 +17,19 @@ namespace {
 
 constexpr int kMinAmount = -16384, kMaxAmount = 16383;
 
-// `scaled` is the draw times 2^53 and `spread` is (2n + 1) / 2^53: their
-// product is rounded exactly as (2n + 1) times the draw would be. |t| stays
-// far below 2^31, so the clamp can be done on integers, which is cheaper in
-// the vector units than on doubles.
-inline std::uint32_t noisy(std::uint32_t v, double scaled, double spread, double amount) {
-  const int t = int(std::rint(double(int(v)) + spread * scaled - amount));
+// v + (2n + 1) r - n with r = drawn / 2^32: (2n + 1) drawn needs at most 47
+// bits and the sum at most 48, so the double arithmetic is exact and rint
+// rounds the true value, halves to even. |t| stays far below 2^31, so the
+// clamp can be done on integers, which is cheaper in the vector units.
+inline std::uint32_t noisy(std::uint32_t v, double drawn, double spread, int amount) {
+  const int t = int(std::rint(double(int(v) - amount) + spread * drawn));
   return std::uint32_t(std::min(std::max(t, 0), 255));
 }
 
-void noiseRow(std::uint32_t* __restrict row, int width, std::uint64_t redState, std::uint64_t columnStep,
-              double spread, double amount) {
-  constexpr std::uint64_t gamma = Random::kGamma;
-  std::uint64_t s = redState;
+void noiseRow(std::uint32_t* __restrict row, int width, std::uint32_t redState, std::uint32_t columnStep,
+              double spread, int amount) {
+  constexpr std::uint32_t gamma = Random::kGamma;
+  std::uint32_t s = redState;
   for (int x = 0; x < width; ++x, s += columnStep) {
     const std::uint32_t p = row[x];
     const std::uint32_t r = noisy((p >> 16) & 0xFF, Random::scaledValueAt(s), spread, amount);
@@ -48,16 +48,16 @@ void AddNoise(Surface& surface, int amount) {
   const effects::PixelRows image = effects::persistentRows(surface);
   const int w = image.width, h = image.height;
   Random& random = Random::shared();
-  const std::uint64_t start = random.state();
-  constexpr std::uint64_t gamma = Random::kGamma;
+  const std::uint32_t start = random.state();
+  constexpr std::uint32_t gamma = Random::kGamma;
   // Draw number 3 (x H + y) + 1 + c (counting from 1) is channel c of (x, y).
-  const std::uint64_t columnStep = 3u * std::uint64_t(h) * gamma;
-  const double spread = (2.0 * amount + 1.0) * (1.0 / 9007199254740992.0), offset = amount;
+  const std::uint32_t columnStep = 3u * std::uint32_t(h) * gamma;
+  const double spread = (2.0 * amount + 1.0) * Random::kUnit;
 
   const std::vector<effects::RowBand> bands = effects::rowBands(0, h, w);
   effects::runBands(bands, [&](std::size_t b) {
     for (int y = bands[b].first; y < bands[b].last; ++y)
-      noiseRow(image.row(y), w, start + (3u * std::uint64_t(y) + 1u) * gamma, columnStep, spread, offset);
+      noiseRow(image.row(y), w, start + (3u * std::uint32_t(y) + 1u) * gamma, columnStep, spread, amount);
   });
   random.discard(3u * std::uint64_t(w > 0 ? w : 0) * std::uint64_t(h > 0 ? h : 0));
   effects::finishPass(surface, surface.bounds());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 namespace pictavo {
 
@@ -51,6 +52,23 @@ TEST(Random, IsDeterministicUniformAndShared) {
   EXPECT_NEAR(sum / 100000, 0.5, 0.01);
   EXPECT_LT(lo, 0.001);
   EXPECT_GT(hi, 0.999);
+}
+
+TEST(Random, ConsecutivePairsFillTheSquareEvenly) {
+  // The spray gun takes its offsets two at a time: pairs must not cluster.
+  // Chi-squared over 8 x 8 cells has 63 degrees of freedom; a sound
+  // generator stays far below 130.
+  Random r;
+  constexpr int kCells = 8, kPairs = 64000;
+  std::vector<int> count(kCells * kCells, 0);
+  for (int i = 0; i < kPairs; ++i) {
+    const int cx = int(r.next() * kCells), cy = int(r.next() * kCells);
+    ++count[std::size_t(cy * kCells + cx)];
+  }
+  const double expected = double(kPairs) / (kCells * kCells);
+  double chi2 = 0;
+  for (int c : count) chi2 += (c - expected) * (c - expected) / expected;
+  EXPECT_LT(chi2, 130.0);
 }
 
 TEST(Color, ComposesWithClampingAndSplits) {

@@ -35,31 +35,31 @@ std::string pictureDifference(const Surface& a, const Surface& b) {
 
 namespace {
 
-std::uint64_t inverseOf(std::uint64_t odd) {
-  std::uint64_t inv = odd;  // Newton's iteration doubles the correct low bits each step
-  for (int i = 0; i < 6; ++i) inv *= 2 - odd * inv;
+std::uint32_t inverseOf(std::uint32_t odd) {
+  std::uint32_t inv = odd;  // Newton's iteration doubles the correct low bits each step
+  for (int i = 0; i < 5; ++i) inv *= 2 - odd * inv;
   return inv;
 }
 
-std::uint64_t undoXorShift(std::uint64_t y, int shift) {
-  std::uint64_t x = y;
-  for (int i = 0; i < 64 / shift + 1; ++i) x = y ^ (x >> shift);
+std::uint32_t undoXorShift(std::uint32_t y, int shift) {
+  std::uint32_t x = y;
+  for (int i = 0; i < 32 / shift + 1; ++i) x = y ^ (x >> shift);
   return x;
 }
 
 }  // namespace
 
-void aimNextDraw(std::uint64_t k, std::uint64_t m) {
-  // The state whose mixed value has m in its 53 high bits.
-  std::uint64_t z = m << 11;
-  z = undoXorShift(z, 31);
-  z *= inverseOf(0x94D049BB133111EBULL);
-  z = undoXorShift(z, 27);
-  z *= inverseOf(0xBF58476D1CE4E5B9ULL);
-  z = undoXorShift(z, 30);
+void aimNextDraw(std::uint32_t k, double r) {
+  // The state whose hash is r * 2^32.
+  std::uint32_t z = std::uint32_t(r * 4294967296.0);
+  z = undoXorShift(z, 16);
+  z *= inverseOf(0x846CA68Bu);
+  z = undoXorShift(z, 15);
+  z *= inverseOf(0x7FEB352Du);
+  z = undoXorShift(z, 16);
   Random& random = Random::shared();
   // Want state() + k * gamma == z after discarding.
-  const std::uint64_t steps = (z - random.state()) * inverseOf(Random::kGamma) - k;
+  const std::uint32_t steps = (z - random.state()) * inverseOf(Random::kGamma) - k;
   random.discard(steps);
 }
 

@@ -17,8 +17,8 @@ Surface randomSurface(int w, int h, std::uint32_t seed, int spread = 128);
 // Empty when both persistent images are equal, else where they first differ.
 std::string pictureDifference(const Surface& a, const Surface& b);
 
-// Moves the shared generator so that its k-th next draw (k >= 1) is the
-// double m / 2^53, m < 2^53.
-void aimNextDraw(std::uint64_t k, std::uint64_t m);
+// Moves the shared generator so that its k-th next draw (k >= 1) is r, a
+// multiple of 2^-32 in [0, 1).
+void aimNextDraw(std::uint32_t k, double r);
 
 }  // namespace pictavo::test
