@@ -10,6 +10,7 @@
 #include "app/replay/StateDump.h"
 #include "documents/BmpWriter.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -212,6 +213,12 @@ void ReplayDriver::execute(const ScriptLine& line) {
     const Qt::MouseButton button = buttonNamed(arg(2), &ok);
     if (!ok || button == Qt::NoButton) scriptError(QStringLiteral("unknown button"));
     clickAt(b, QPointF(b->width() / 2.0, b->height() / 2.0), button);
+  } else if (cmd == "button") {
+    // Any other button of the main window, by object name (pSpacer).
+    exactly(2);
+    auto* b = w.findChild<QAbstractButton*>(QString::fromStdString(arg(1)));
+    if (!b) scriptError(QStringLiteral("no button %1").arg(QString::fromStdString(arg(1))));
+    clickWidget(b);
   } else if (cmd == "down" || cmd == "up" || cmd == "click" || cmd == "move") {
     const QPointF p(number(1), number(2));
     const PointerWords pw = pointerWords(3, false);
