@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <unistd.h>
 
 namespace {
@@ -22,7 +23,7 @@ const std::vector<std::uint32_t>& bigPicture() {
   return pixels;
 }
 
-std::string benchFile() { return "/tmp/pictavo-bench-" + std::to_string(::getpid()) + ".bmp"; }
+std::string benchFile() { return std::string(std::getenv("PICTAVO_BENCH_DIR") ? std::getenv("PICTAVO_BENCH_DIR") : "/tmp") + "/pictavo-bench-" + std::to_string(::getpid()) + ".bmp"; }
 
 // Save As into the page cache (without forcing the data to the disk).
 void BM_BmpWrite8000(benchmark::State& state) {

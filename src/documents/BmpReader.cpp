@@ -1,6 +1,7 @@
 #include "documents/BmpReader.h"
 
 #include "app/Errors.h"
+#include "canvas/RowBands.h"
 #include "canvas/Surface.h"
 #include "documents/LargeBuffer.h"
 
@@ -239,10 +240,10 @@ void decodeRow(const Layout& L, const std::uint8_t* row, std::int64_t n, std::ui
 // Calls visit(row, pixels) for every picture row the file holds pixels of,
 // with the number of pixels present (fewer than the width at a short end).
 template <class Visit>
-void forEachPlainRow(const Layout& L, std::size_t size, Visit visit) {
+void forEachPlainRow(const Layout& L, std::size_t size, std::int64_t first, std::int64_t last, Visit visit) {
   const std::uint64_t bpp = std::uint64_t(L.bitsPerPixel);
   const std::uint64_t rowBytes = (std::uint64_t(L.width) * bpp + 31) / 32 * 4;
-  for (std::int64_t i = 0; i < L.height; ++i) {
+  for (std::int64_t i = first; i < last; ++i) {
     const std::uint64_t start = L.dataStart + std::uint64_t(i) * rowBytes;
     if (start >= size) break;
     const std::uint64_t avail = std::min<std::uint64_t>(rowBytes, size - start);
@@ -251,9 +252,18 @@ void forEachPlainRow(const Layout& L, std::size_t size, Visit visit) {
   }
 }
 
+template <class Visit>
+void forEachPlainRow(const Layout& L, std::size_t size, Visit visit) {
+  forEachPlainRow(L, size, 0, L.height, visit);
+}
+
 void decodePlain(const Layout& L, const std::uint8_t* d, std::size_t size, Picture& pic) {
-  forEachPlainRow(L, size, [&](std::int64_t y, std::uint64_t start, std::int64_t n) {
-    decodeRow(L, d + start, n, &pic.pixels[std::size_t(y) * std::size_t(L.width)]);
+  // Rows are independent: bands of them are decoded on every core.
+  const std::vector<RowBand> bands = rowBands(0, int(L.height), int(L.width));
+  runBands(bands, [&](std::size_t b) {
+    forEachPlainRow(L, size, bands[b].first, bands[b].last, [&](std::int64_t y, std::uint64_t start, std::int64_t n) {
+      decodeRow(L, d + start, n, &pic.pixels[std::size_t(y) * std::size_t(L.width)]);
+    });
   });
   if (!L.alpha.present()) return;
   // An alpha mask over pixels that are all fully transparent is a writer

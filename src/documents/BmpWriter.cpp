@@ -1,6 +1,7 @@
 #include "documents/BmpWriter.h"
 
 #include "app/Errors.h"
+#include "canvas/RowBands.h"
 #include "canvas/Surface.h"
 #include "documents/FileErrors.h"
 
@@ -83,17 +84,21 @@ class TempFile {
   int fd() const { return fd_; }
   const std::string& name() const { return name_; }
 
-  void writeAll(const std::uint8_t* data, std::size_t n) {
+  // Writes n bytes at `offset`; 0, or the errno of the failure (ENOSPC when
+  // the file system takes no more). Safe to call from several threads.
+  int writeAt(const std::uint8_t* data, std::size_t n, std::uint64_t offset) const {
     while (n > 0) {
-      const ssize_t done = ::write(fd_, data, std::min<std::size_t>(n, std::size_t(1) << 30));
+      const ssize_t done = ::pwrite(fd_, data, std::min<std::size_t>(n, std::size_t(1) << 30), off_t(offset));
       if (done < 0) {
         if (errno == EINTR) continue;
-        throw Error(fileErrorNumber(errno));
+        return errno;
       }
-      if (done == 0) throw Error(kErrDiskFull);
+      if (done == 0) return ENOSPC;
       data += done;
+      offset += std::uint64_t(done);
       n -= std::size_t(done);
     }
+    return 0;
   }
 
   void closeChecked() {
@@ -159,22 +164,30 @@ void writeBmpFile(const std::string& path, const std::uint32_t* pixels, int widt
       errno != EINVAL && errno != EINTR)
     throw Error(fileErrorNumber(errno));
 
-  // Rows are converted into one reused chunk of a few megabytes and written
-  // in large blocks: the kernel copy then runs at memory speed.
+  // Each band of file rows is converted into its own reused chunk of a few
+  // megabytes and written at its place in the file, the bands at the same
+  // time: the kernel's copy into the page cache then runs on every core.
+  std::uint8_t header[kBmpHeaderSize];
+  fillHeader(header, width, height);
+  if (const int err = temp.writeAt(header, kBmpHeaderSize, 0)) throw Error(fileErrorNumber(err));
   const std::size_t rowBytes = std::size_t(width) * 4u;
-  const std::size_t chunkRows = std::max<std::size_t>(1, (std::size_t(2) << 20) / rowBytes);
-  std::vector<std::uint8_t> chunk(kBmpHeaderSize + chunkRows * rowBytes);
-  fillHeader(chunk.data(), width, height);
-  std::size_t used = kBmpHeaderSize;
-  for (int y = height - 1; y >= 0; --y) {
-    if (used + rowBytes > chunk.size()) {
-      temp.writeAll(chunk.data(), used);
-      used = 0;
+  const std::size_t chunkRows = std::max<std::size_t>(1, (std::size_t(2048) << 10) / rowBytes);
+  const std::vector<RowBand> bands = rowBands(0, height, width);
+  std::vector<std::vector<std::uint8_t>> chunks(bands.size(), std::vector<std::uint8_t>(chunkRows * rowBytes));
+  std::vector<int> failures(bands.size(), 0);
+  runBands(bands, [&](std::size_t b) {
+    std::uint8_t* chunk = chunks[b].data();
+    // File row r holds picture row height - 1 - r.
+    for (int r = bands[b].first; r < bands[b].last && !failures[b];) {
+      const int rows = std::min<int>(int(chunkRows), bands[b].last - r);
+      for (int i = 0; i < rows; ++i)
+        convertRow(pixels + std::size_t(height - 1 - (r + i)) * std::size_t(stride), width, chunk + i * rowBytes);
+      failures[b] = temp.writeAt(chunk, std::size_t(rows) * rowBytes, kBmpHeaderSize + std::uint64_t(r) * rowBytes);
+      r += rows;
     }
-    convertRow(pixels + std::size_t(y) * std::size_t(stride), width, chunk.data() + used);
-    used += rowBytes;
-  }
-  temp.writeAll(chunk.data(), used);
+  });
+  for (const int err : failures)
+    if (err) throw Error(fileErrorNumber(err));
   if (syncToDisk && ::fsync(temp.fd()) != 0 && errno != EINVAL && errno != EROFS)
     throw Error(fileErrorNumber(errno));
   temp.closeChecked();

@@ -42,7 +42,7 @@ void BlurPicture(Surface& surface) {
     effects::finishPass(surface, Rect{});
     return;
   }
-  const std::vector<effects::RowBand> bands = effects::rowBands(1, h - 1, w);
+  const std::vector<RowBand> bands = rowBands(1, h - 1, w);
   std::vector<std::unique_ptr<effects::OriginalRows>> originals;
   std::vector<BlurScratch> scratch(bands.size());
   for (std::size_t b = 0; b < bands.size(); ++b) {
@@ -50,7 +50,7 @@ void BlurPicture(Surface& surface) {
     scratch[b].columnSums.resize(std::size_t(4) * std::size_t(w));
     scratch[b].out.resize(std::size_t(w));
   }
-  effects::runBands(bands, [&](std::size_t b) {
+  runBands(bands, [&](std::size_t b) {
     effects::OriginalRows& rows = *originals[b];
     for (int y = bands[b].first; y < bands[b].last; ++y) {
       rows.moveTo(y);

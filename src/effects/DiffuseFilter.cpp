@@ -58,11 +58,11 @@ void DiffusePicture(Surface& surface) {
   const std::uint32_t inner = std::uint32_t(h - 4);
   const std::uint32_t columnStep = inner * gamma;
 
-  const std::vector<effects::RowBand> bands = effects::rowBands(2, h - 2, w);
+  const std::vector<RowBand> bands = rowBands(2, h - 2, w);
   std::vector<std::unique_ptr<effects::OriginalRows>> originals;
-  for (const effects::RowBand& band : bands)
+  for (const RowBand& band : bands)
     originals.push_back(std::make_unique<effects::OriginalRows>(image, band, 2, 0, kPad));
-  effects::runBands(bands, [&](std::size_t b) {
+  runBands(bands, [&](std::size_t b) {
     effects::OriginalRows& rows = *originals[b];
     for (int y = bands[b].first; y < bands[b].last; ++y) {
       rows.moveTo(y);

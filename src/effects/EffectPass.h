@@ -1,13 +1,13 @@
 #pragma once
 // What every effect pass shares: direct access to the persistent image, the
-// split of the rows into bands for the cores, and the finish (mark the
-// written area, refresh once).
+// split of the rows into bands for the cores (canvas/RowBands.h), and the
+// finish (mark the written area, refresh once).
 
+#include "canvas/RowBands.h"
 #include "canvas/Surface.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace pictavo::effects {
@@ -25,19 +25,6 @@ PixelRows persistentRows(Surface& surface);
 
 // Marks `written` changed and refreshes the surface once.
 void finishPass(Surface& surface, const Rect& written);
-
-// Rows [first, last) split into contiguous bands, one per core that is worth
-// using for a pass over `pixelsPerRow`-pixel rows (a single band for small
-// pictures). Bands are in ascending order and cover the range exactly.
-struct RowBand {
-  int first = 0, last = 0;
-};
-std::vector<RowBand> rowBands(int first, int last, int pixelsPerRow);
-
-// Runs body(band index) for every band, the bands at the same time on
-// their own threads. The body must not throw; prepare anything that can
-// fail (scratch memory) before.
-void runBands(const std::vector<RowBand>& bands, const std::function<void(std::size_t)>& body);
 
 // Replaces every pixel word p of the picture by f(p). f must be cheap and
 // inlinable: the loop is meant to vectorise.

@@ -23,8 +23,8 @@ void MirrorPicture(Surface& surface) {
   // not overlap; for an odd width the middle column is its own target.
   const int half = w / 2;
   const bool middle = w % 2 == 1;
-  const std::vector<effects::RowBand> bands = effects::rowBands(0, image.height, w);
-  effects::runBands(bands, [&bands, image, w, half, middle](std::size_t b) {
+  const std::vector<RowBand> bands = rowBands(0, image.height, w);
+  runBands(bands, [&bands, image, w, half, middle](std::size_t b) {
     for (int y = bands[b].first; y < bands[b].last; ++y) mirrorRow(image.row(y), w, half, middle);
   });
   effects::finishPass(surface, Rect{half, 0, w, image.height});

@@ -54,8 +54,8 @@ void AddNoise(Surface& surface, int amount) {
   const std::uint32_t columnStep = 3u * std::uint32_t(h) * gamma;
   const double spread = (2.0 * amount + 1.0) * Random::kUnit;
 
-  const std::vector<effects::RowBand> bands = effects::rowBands(0, h, w);
-  effects::runBands(bands, [&](std::size_t b) {
+  const std::vector<RowBand> bands = rowBands(0, h, w);
+  runBands(bands, [&](std::size_t b) {
     for (int y = bands[b].first; y < bands[b].last; ++y)
       noiseRow(image.row(y), w, start + (3u * std::uint32_t(y) + 1u) * gamma, columnStep, spread, amount);
   });

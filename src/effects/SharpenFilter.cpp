@@ -55,9 +55,9 @@ bool rowOverflows(const std::uint32_t* __restrict upper, const std::uint32_t* __
 }
 
 bool anyOverflow(const effects::PixelRows& image, double k) {
-  const std::vector<effects::RowBand> bands = effects::rowBands(1, image.height - 1, image.width);
+  const std::vector<RowBand> bands = rowBands(1, image.height - 1, image.width);
   std::vector<char> found(bands.size(), 0);
-  effects::runBands(bands, [&](std::size_t b) {
+  runBands(bands, [&](std::size_t b) {
     for (int y = bands[b].first; y < bands[b].last && !found[b]; ++y)
       found[b] = rowOverflows(image.row(y - 1), image.row(y), image.width, k);
   });
@@ -76,11 +76,11 @@ void SharpenPicture(Surface& surface, float factor) {
   const double k = factor;
   if (!(std::fabs(k) <= kSafeFactor) && anyOverflow(image, k)) throw Error(kErrOverflow);
 
-  const std::vector<effects::RowBand> bands = effects::rowBands(1, h - 1, w);
+  const std::vector<RowBand> bands = rowBands(1, h - 1, w);
   std::vector<std::unique_ptr<effects::OriginalRows>> originals;
-  for (const effects::RowBand& band : bands)
+  for (const RowBand& band : bands)
     originals.push_back(std::make_unique<effects::OriginalRows>(image, band, 1, 0, 0));
-  effects::runBands(bands, [&](std::size_t b) {
+  runBands(bands, [&](std::size_t b) {
     effects::OriginalRows& rows = *originals[b];
     for (int y = bands[b].first; y < bands[b].last; ++y) {
       rows.moveTo(y);

@@ -64,11 +64,11 @@ void PixelatePicture(Surface& surface) {
   for (int x = 0; x < w; ++x) paddedShift[std::size_t(x) + 1] = int(std::rint(std::sin(double(x))));
   const int* verticalShift = paddedShift.data() + 1;
 
-  const std::vector<effects::RowBand> bands = effects::rowBands(0, h, w);
+  const std::vector<RowBand> bands = rowBands(0, h, w);
   std::vector<std::unique_ptr<effects::OriginalRows>> originals;
-  for (const effects::RowBand& band : bands)
+  for (const RowBand& band : bands)
     originals.push_back(std::make_unique<effects::OriginalRows>(image, band, 1, 1, 1));
-  effects::runBands(bands, [&](std::size_t b) {
+  runBands(bands, [&](std::size_t b) {
     effects::OriginalRows& rows = *originals[b];
     for (int ty = bands[b].first; ty < bands[b].last; ++ty) {
       rows.moveTo(ty);

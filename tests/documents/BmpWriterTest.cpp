@@ -77,19 +77,24 @@ TEST(BmpWriter, RowsAreTakenWithTheGivenStride) {
 }
 
 TEST(BmpWriter, FileReadsBackIdenticallyAndReplacesTheOldOne) {
-  TempFolder dir;
-  const fs::path target = dir.path() / "picture.jpg";  // any extension: the content is BMP
-  { std::ofstream(target) << "old contents"; }
-  Picture pic(7, 5);  // odd width: no padding in 32-bit rows
-  for (std::size_t i = 0; i < pic.pixels.size(); ++i) pic.pixels[i] = 0xFF000000u | std::uint32_t(i * 2654435761u >> 8);
-  writeBmpFile(target.string(), pic.pixels.data(), pic.width, pic.height, pic.width);
-  const std::vector<std::uint8_t> bytes = fileBytes(target);
-  EXPECT_EQ(bytes, encodeBmp(pic.pixels.data(), 7, 5, 7));
-  const Picture back = readBmp(bytes.data(), bytes.size());
-  EXPECT_EQ(back.width, 7);
-  EXPECT_EQ(back.height, 5);
-  EXPECT_EQ(back.pixels, pic.pixels);
-  EXPECT_EQ(dir.entries(), std::vector<std::string>{"picture.jpg"});  // no temporary left
+  // Odd widths (no padding in 32-bit rows); the large picture is written
+  // and read in several bands and chunks.
+  for (auto [w, h] : {std::pair{7, 5}, std::pair{1201, 1799}}) {
+    TempFolder dir;
+    const fs::path target = dir.path() / "picture.jpg";  // any extension: the content is BMP
+    { std::ofstream(target) << "old contents"; }
+    Picture pic(w, h);
+    for (std::size_t i = 0; i < pic.pixels.size(); ++i)
+      pic.pixels[i] = 0xFF000000u | std::uint32_t(i * 2654435761u >> 8);
+    writeBmpFile(target.string(), pic.pixels.data(), pic.width, pic.height, pic.width);
+    const std::vector<std::uint8_t> bytes = fileBytes(target);
+    EXPECT_EQ(bytes, encodeBmp(pic.pixels.data(), w, h, w));
+    const Picture back = readBmp(bytes.data(), bytes.size());
+    EXPECT_EQ(back.width, w);
+    EXPECT_EQ(back.height, h);
+    EXPECT_TRUE(back.pixels == pic.pixels) << w << " x " << h;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"picture.jpg"});  // no temporary left
+  }
 }
 
 TEST(BmpWriter, ChineseFileAndFolderNamesWork) {
