@@ -1,6 +1,7 @@
 // Pictavo: a raster paint program. The main window's start-up does the rest.
 #include "app/MainWindow.h"
 #include "app/ProgramFolder.h"
+#include "app/QtDialogTexts.h"
 #include "windows/WebEngineSetup.h"
 #include "windows/WebWindow.h"
 
@@ -9,6 +10,7 @@
 int main(int argc, char* argv[]) {
   pictavo::prepareWebEngine();
   QApplication app(argc, argv);
+  pictavo::useChineseQtDialogTexts(app);
   pictavo::MainWindow window(pictavo::programFolder(argc, argv));
   window.startUp();
   const int status = app.exec();

@@ -179,6 +179,12 @@ const std::vector<AnswerKind>& answerKinds() {
          clickWidget(remove);
          return {};
        }},
+      // A picture of whatever dialog is open, which stays open for the next answer.
+      {"picture", [](const QStringList& a) { return a.size() == 1; }, [](QWidget*) { return true; },
+       [](QWidget* d, const QStringList& a) -> QString {
+         if (!d->grab().save(a[0], "PNG")) return QStringLiteral("cannot write %1").arg(a[0]);
+         return {};
+       }},
       {"text",
        [](const QStringList& a) {
          bool styleOk = a.size() >= 3 && (a[2] == "keep" || parseInteger(a[2].toStdString()).has_value());

@@ -1,6 +1,7 @@
 // pictavo-replay [--program-dir DIR] [--show] SCRIPT: plays a script against
 // the program's real main window, headless unless --show.
 #include "app/ProgramFolder.h"
+#include "app/QtDialogTexts.h"
 #include "app/replay/ReplayDriver.h"
 #include "windows/WebEngineSetup.h"
 #include "windows/WebWindow.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
   if (!show) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   pictavo::prepareWebEngine();
   QApplication app(argc, argv);
+  pictavo::useChineseQtDialogTexts(app);
   std::vector<pictavo::replay::ScriptLine> lines;
   QString error;
   if (!pictavo::replay::readScript(QString::fromLocal8Bit(script), lines, error)) {
