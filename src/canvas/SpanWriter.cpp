@@ -6,6 +6,7 @@ namespace pictavo {
 
 SpanWriter::SpanWriter(Surface& surface, Color color)
     : surface_(surface),
+      clip_(surface.spanClip()),
       bits_(surface.drawBits()),
       width_(surface.Width()),
       height_(surface.Height()),
@@ -18,6 +19,14 @@ void SpanWriter::span(std::int64_t y, std::int64_t x0, std::int64_t x1) {
   x0 = std::max<std::int64_t>(x0, 0);
   x1 = std::min<std::int64_t>(x1, width_ - 1);
   if (x1 < x0) return;
+  if (clip_) {
+    forEachClipPart(*clip_, y, x0, x1, [&](std::int64_t a, std::int64_t b) { fill(y, a, b); });
+    return;
+  }
+  fill(y, x0, x1);
+}
+
+void SpanWriter::fill(std::int64_t y, std::int64_t x0, std::int64_t x1) {
   std::uint32_t* row = bits_ + y * width_;
   std::fill(row + x0, row + x1 + 1, word_);
   minX_ = std::min(minX_, x0);

@@ -3,10 +3,12 @@
 // surface edge, so the rasterisers above may work in 64-bit coordinates far
 // outside the picture. The writer remembers the bounding box of what it
 // wrote; finish() reports that box once, because a Refresh costs in
-// proportion to the rectangles the surface was told about.
+// proportion to the rectangles the surface was told about. When the surface
+// has a span clip, each span is cut to it as well.
 
 #include "canvas/Surface.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace pictavo {
@@ -30,12 +32,28 @@ class SpanWriter {
   void finish();
 
  private:
+  void fill(std::int64_t y, std::int64_t x0, std::int64_t x1);
+
   Surface& surface_;
+  const SpanClip* clip_;
   std::uint32_t* bits_;
   std::int64_t width_, height_;
   std::uint32_t word_;
   std::int64_t minX_, minY_, maxX_ = -1, maxY_ = -1;
   bool finished_ = false;
 };
+
+// Calls part(a, b) for each piece a..b (both included) of x0..x1 in row y
+// that lies inside the clip, left to right.
+template <class Part>
+void forEachClipPart(const SpanClip& clip, std::int64_t y, std::int64_t x0, std::int64_t x1, Part&& part) {
+  // Bands do not overlap, so bottoms rise with tops: the first rectangle
+  // ending below y starts the band that holds y, when one does.
+  auto it = std::partition_point(clip.begin(), clip.end(), [y](const Rect& r) { return r.bottom <= y; });
+  for (; it != clip.end() && it->top <= y && it->left <= x1; ++it) {
+    const std::int64_t a = std::max<std::int64_t>(x0, it->left), b = std::min<std::int64_t>(x1, std::int64_t(it->right) - 1);
+    if (a <= b) part(a, b);
+  }
+}
 
 }  // namespace pictavo

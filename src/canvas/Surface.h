@@ -45,6 +45,10 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// A clip for the figures: disjoint rectangles sorted by top, then left, in
+// bands (rectangles that share a row have the same top and bottom).
+using SpanClip = std::vector<Rect>;
+
 // Nearest integer, halves to even (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
 inline int roundCoord(double v) {
   if (!(v > -2147483648.0)) return INT32_MIN;  // also NaN
@@ -225,6 +229,14 @@ class Surface {
 
   const PatternBrush* selectedPattern() const { return pattern_ ? &*pattern_ : nullptr; }
 
+  // ---- clip of figures ----------------------------------------------------
+  // With a clip set, the figures (Line, Circle, Ellipse, RoundRect: all that
+  // write through SpanWriter) write only inside it. Null, the default: they
+  // write anywhere on the surface. The metafile player keeps recorded clip
+  // regions here.
+  void setSpanClip(std::shared_ptr<const SpanClip> clip) { spanClip_ = std::move(clip); }
+  const SpanClip* spanClip() const { return spanClip_.get(); }
+
  private:
   Surface() = default;
   void allocate(int width, int height, std::uint32_t fillWord);
@@ -245,6 +257,7 @@ class Surface {
   mutable std::vector<Rect> pending_;  // drawn persistently, not yet copied to the visible layer
   std::optional<PatternBrush> pattern_;
   ChangeListener listener_;
+  std::shared_ptr<const SpanClip> spanClip_;
 };
 
 }  // namespace pictavo

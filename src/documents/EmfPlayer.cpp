@@ -276,6 +276,41 @@ class EmfPlayback {
         break;
       }
       case 54: need(16); d.lineTo({double(i(8)), double(i(12))}); break;
+      case 29: case 30: {  // EXCLUDECLIPRECT, INTERSECTCLIPRECT: logical left, top, right, bottom
+        need(24);
+        if (type == 29) d.excludeClip(i(8), i(12), i(16), i(20));
+        else d.intersectClip(i(8), i(12), i(16), i(20));
+        break;
+      }
+      case 26: need(16); d.offsetClip(i(8), i(12)); break;  // OFFSETCLIPRGN, logical
+      case 75: {  // EXTSELECTCLIPRGN: data size, mode, region data in device units
+        need(16);
+        const std::size_t dataSize = u(8);
+        const std::uint32_t mode = u(12);
+        if (mode < 1 || mode > 5) break;
+        if (dataSize == 0) {  // no region: with copy, no clip
+          d.selectClip(nullptr, MetafileDevice::ClipUnits::Device, ClipCombine(mode));
+          break;
+        }
+        // A 32-byte header (size, type, count, data size, bounds), then the rectangles.
+        // A region whose count disagrees with its size is left out.
+        if (dataSize < 32 || dataSize > size_ - 16) break;
+        const std::size_t count = u(24);
+        if (count > (dataSize - 32) / 16) break;
+        std::vector<ClipBox> boxes(count);
+        for (std::size_t k = 0; k < count; ++k) {
+          const std::size_t at = 48 + 16 * k;
+          boxes[k] = {double(i(at)), double(i(at + 4)), double(i(at + 8)), double(i(at + 12))};
+        }
+        d.selectClip(&boxes, MetafileDevice::ClipUnits::Device, ClipCombine(mode));
+        break;
+      }
+      case 67: {  // SELECTCLIPPATH: mode
+        need(12);
+        const std::uint32_t mode = u(8);
+        if (mode >= 1 && mode <= 5) d.selectClipPath(ClipCombine(mode));
+        break;
+      }
       case 59: d.beginPath(); break;
       case 60: d.endPath(); break;
       case 61: d.closeFigure(); break;

@@ -1,5 +1,7 @@
 #include "documents/MetafileDevice.h"
 
+#include "canvas/SpanWriter.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -12,6 +14,8 @@ namespace {
 constexpr int kEllipseSegments = 96;
 // A hostile file may ask for any number of saved states.
 constexpr std::size_t kMaxSavedStates = 1024;
+// Work one clip record may do before it is given up (left without effect).
+constexpr long long kClipAllowance = 1 << 24;
 
 bool finite(PointF p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
@@ -32,6 +36,9 @@ double AffineMap::scale() const { return std::sqrt(std::fabs(m11 * m22 - m12 * m
 
 MetafileDevice::MetafileDevice(Surface& target, MetafileTextPainter textPainter)
     : target_(target), textPainter_(std::move(textPainter)) {}
+
+// The surface outlives playback (it becomes the picture): leave no clip on it.
+MetafileDevice::~MetafileDevice() { target_.setSpanClip(nullptr); }
 
 AffineMap MetafileDevice::logicalToTarget() const {
   const State& s = state;
@@ -91,13 +98,14 @@ void MetafileDevice::restoreState(int which) {
   }
   state = saved_[index];
   saved_.resize(index);
+  target_.setSpanClip(state.clip);
 }
 
 // ---- strokes and fills in target pixels ------------------------------------
 
 void MetafileDevice::strokeTarget(const std::vector<PointF>& points, bool closed) {
   const MetafilePen& pen = state.pen;
-  if (pen.style == 5 || points.empty()) return;
+  if (pen.style == 5 || points.empty() || clippedAway()) return;
   double width = std::max(1.0, pen.width * logicalToTarget().scale());
   if (!std::isfinite(width)) width = 1.0;
   const int drawWidth = int(std::min(4096.0, std::nearbyint(width)));
@@ -109,6 +117,7 @@ void MetafileDevice::strokeTarget(const std::vector<PointF>& points, bool closed
     if (!finite(a) || !finite(b)) return;
     target_.Line(a.x, a.y, b.x, b.y, pen.color);
     work_ += (long long)(std::min(std::hypot(b.x - a.x, b.y - a.y), diagonal) * target_.DrawWidth) / 8 + 1;
+    if (state.clip) work_ += clipWork(std::min(std::fabs(b.y - a.y), diagonal) + target_.DrawWidth);
   };
   if (points.size() == 1) segment(points[0], points[0]);
   for (std::size_t i = 1; i < points.size(); ++i) segment(points[i - 1], points[i]);
@@ -118,8 +127,17 @@ void MetafileDevice::strokeTarget(const std::vector<PointF>& points, bool closed
 }
 
 void MetafileDevice::fillTarget(const std::vector<Contour>& contours) {
-  if (state.brush.null) return;
+  if (state.brush.null || clippedAway()) return;
   work_ += fillPolygon(target_, contours, state.polyFill, state.brush.color);
+  if (state.clip) {
+    double top = HUGE_VAL, bottom = -HUGE_VAL;
+    for (const Contour& c : contours)
+      for (const PointF& p : c) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+      }
+    if (top <= bottom) work_ += clipWork(std::min(bottom - top, double(target_.Height())));
+  }
 }
 
 void MetafileDevice::addToPath(const std::vector<PointF>& targetPoints, bool closed) {
@@ -275,11 +293,15 @@ void MetafileDevice::patBlt(double l, double t, double r, double b, std::uint32_
 
 void MetafileDevice::setPixel(PointF p, Color c) {
   const PointF q = toTarget(p);
-  if (finite(q)) target_.SetPixel(roundCoord(q.x), roundCoord(q.y), c);
+  if (!finite(q)) return;
+  const int x = roundCoord(q.x), y = roundCoord(q.y);
+  bool inside = !state.clip;
+  if (state.clip) forEachClipPart(*state.clip, y, x, x, [&](std::int64_t, std::int64_t) { inside = true; });
+  if (inside) target_.SetPixel(x, y, c);
 }
 
 void MetafileDevice::text(PointF p, const std::u16string& text, bool useCurrentPosition) {
-  if (!textPainter_ || text.empty()) return;
+  if (!textPainter_ || text.empty() || clippedAway()) return;
   const AffineMap m = logicalToTarget();
   const PointF at = m.map(useCurrentPosition ? state.current : p);
   if (!finite(at)) return;
@@ -294,6 +316,7 @@ void MetafileDevice::text(PointF p, const std::u16string& text, bool useCurrentP
   run.align = state.textAlign;
   run.opaque = state.opaqueBackground;
   run.background = state.backColor;
+  run.clip = state.clip;
   if (std::fabs(run.height) > 4096) return;  // no legible text is that large; a hostile file is
   textPainter_(target_, run);
   work_ += (long long)(text.size()) * (long long)(std::fabs(run.height) + 1) * (long long)(std::fabs(run.height) + 1) / 64 + 1;
@@ -301,7 +324,7 @@ void MetafileDevice::text(PointF p, const std::u16string& text, bool useCurrentP
 
 void MetafileDevice::bitmap(double x, double y, double w, double h, const Picture& picture, double sx, double sy,
                             double sw, double sh) {
-  if (picture.isNull() || sw == 0 || sh == 0) return;
+  if (picture.isNull() || sw == 0 || sh == 0 || clippedAway()) return;
   const AffineMap m = logicalToTarget();
   const PointF a = m.map({x, y}), b = m.map({x + w, y + h});
   if (!finite(a) || !finite(b)) return;
@@ -318,13 +341,14 @@ void MetafileDevice::bitmap(double x, double y, double w, double h, const Pictur
   const double scaleX = std::fabs(sw) / (right - left), scaleY = std::fabs(sh) / (bottom - top);
   std::uint32_t* bits = target_.drawBits();
   const std::size_t stride = std::size_t(target_.stride());
-  for (int ty = y0; ty < y1; ++ty) {
+  // Pixels from..to (both included) of target row ty.
+  auto copyRow = [&](int ty, std::int64_t from, std::int64_t to) {
     double fy = (ty + 0.5 - top) * scaleY;
     if (mirrorY) fy = std::fabs(sh) - fy;
     const double row = std::floor(srcTop + fy);
-    if (!(row >= 0 && row < picture.height)) continue;
+    if (!(row >= 0 && row < picture.height)) return;
     const int py = int(row);
-    for (int tx = x0; tx < x1; ++tx) {
+    for (int tx = int(from); tx <= int(to); ++tx) {
       double fx = (tx + 0.5 - left) * scaleX;
       if (mirrorX) fx = std::fabs(sw) - fx;
       const double column = std::floor(srcLeft + fx);
@@ -333,9 +357,112 @@ void MetafileDevice::bitmap(double x, double y, double w, double h, const Pictur
       const std::uint32_t p = picture.at(px, py);
       if ((p >> 24) != 0) bits[std::size_t(ty) * stride + std::size_t(tx)] = p | 0xFF000000u;
     }
+  };
+  for (int ty = y0; ty < y1; ++ty) {
+    if (state.clip)
+      forEachClipPart(*state.clip, ty, x0, x1 - 1, [&](std::int64_t a, std::int64_t b) { copyRow(ty, a, b); });
+    else
+      copyRow(ty, x0, x1 - 1);
   }
   work_ += (long long)(x1 - x0) * (y1 - y0) / 16 + 1;
+  if (state.clip) work_ += clipWork(y1 - y0);
   target_.markChanged(Rect{x0, y0, x1, y1});
+}
+
+// ---- clipping ------------------------------------------------------------------
+
+long long MetafileDevice::clipWork(double rows) const {
+  return (long long)(std::max(0.0, rows) * double(state.clipWidestBand) / 4);
+}
+
+Rect MetafileDevice::targetBox(const ClipBox& box, const AffineMap& map) const {
+  // The bounding box of the mapped corners: under a turned world transform
+  // the clip stays a rectangle on the picture.
+  const PointF corners[4] = {map.map({box.left, box.top}), map.map({box.right, box.top}),
+                             map.map({box.left, box.bottom}), map.map({box.right, box.bottom})};
+  double l = HUGE_VAL, t = HUGE_VAL, r = -HUGE_VAL, b = -HUGE_VAL;
+  for (const PointF& c : corners) {
+    if (!finite(c)) return Rect{};
+    l = std::min(l, c.x);
+    t = std::min(t, c.y);
+    r = std::max(r, c.x);
+    b = std::max(b, c.y);
+  }
+  return metafile::clip::pixelBounds(l, t, r, b);
+}
+
+void MetafileDevice::setClip(std::shared_ptr<const SpanClip> clip) {
+  state.clipWidestBand = clip ? metafile::clip::widestBand(*clip) : 0;
+  state.clip = std::move(clip);
+  target_.setSpanClip(state.clip);
+}
+
+void MetafileDevice::combineClip(const SpanClip& region, metafile::ClipCombine mode) {
+  static const SpanClip everything = metafile::clip::whole();
+  long long allowance = kClipAllowance;
+  std::optional<SpanClip> result = metafile::clip::combine(state.clip ? *state.clip : everything, region, mode, allowance);
+  work_ += kClipAllowance - std::max(0LL, allowance);
+  if (result) setClip(std::make_shared<const SpanClip>(std::move(*result)));
+}
+
+void MetafileDevice::intersectClip(double l, double t, double r, double b) {
+  const Rect box = targetBox({l, t, r, b}, logicalToTarget());
+  combineClip(box.isEmpty() ? SpanClip{} : SpanClip{box}, metafile::ClipCombine::And);
+}
+
+void MetafileDevice::excludeClip(double l, double t, double r, double b) {
+  const Rect box = targetBox({l, t, r, b}, logicalToTarget());
+  if (!box.isEmpty()) combineClip(SpanClip{box}, metafile::ClipCombine::Diff);
+}
+
+void MetafileDevice::offsetClip(double dx, double dy) {
+  if (!state.clip) return;
+  const AffineMap m = logicalToTarget();
+  const double far = metafile::clip::kFar;
+  const double vx = std::clamp(m.m11 * dx + m.m21 * dy, -far, far), vy = std::clamp(m.m12 * dx + m.m22 * dy, -far, far);
+  if (std::isnan(vx) || std::isnan(vy)) return;
+  work_ += (long long)state.clip->size() + 1;
+  setClip(std::make_shared<const SpanClip>(
+      metafile::clip::offset(*state.clip, (long long)std::nearbyint(vx), (long long)std::nearbyint(vy))));
+}
+
+void MetafileDevice::selectClip(const std::vector<ClipBox>* region, ClipUnits units, metafile::ClipCombine mode) {
+  if (mode == metafile::ClipCombine::Copy && (!region || region->empty())) {
+    setClip(nullptr);
+    return;
+  }
+  if (!region) return;
+  const AffineMap map = units == ClipUnits::Logical ? logicalToTarget() : deviceToTarget;
+  std::vector<Rect> rects;
+  rects.reserve(region->size());
+  for (const ClipBox& box : *region) rects.push_back(targetBox(box, map));
+  long long allowance = kClipAllowance;
+  std::optional<SpanClip> shape = metafile::clip::fromRects(std::move(rects), allowance);
+  work_ += kClipAllowance - std::max(0LL, allowance);
+  if (!shape) return;
+  if (mode == metafile::ClipCombine::Copy) setClip(std::make_shared<const SpanClip>(std::move(*shape)));
+  else combineClip(*shape, mode);
+}
+
+void MetafileDevice::selectClipPath(metafile::ClipCombine mode) {
+  inPath_ = false;
+  if (path_.empty()) return;
+  std::vector<Contour> contours;
+  for (const Figure& f : path_) contours.push_back(f.points);
+  path_.clear();
+  int firstRow = -1;
+  std::vector<std::vector<std::pair<int, int>>> rows;
+  work_ += scanPolygon(contours, state.polyFill, target_.Width(), target_.Height(), [&](int row, int first, int last) {
+    if (firstRow < 0) firstRow = row;
+    rows.resize(std::size_t(row - firstRow) + 1);
+    rows.back().push_back({first, last});
+  });
+  long long allowance = kClipAllowance;
+  std::optional<SpanClip> shape = metafile::clip::fromRows(std::max(0, firstRow), rows, allowance);
+  work_ += kClipAllowance - std::max(0LL, allowance);
+  if (!shape) return;
+  if (mode == metafile::ClipCombine::Copy) setClip(std::make_shared<const SpanClip>(std::move(*shape)));
+  else combineClip(*shape, mode);
 }
 
 // ---- paths -------------------------------------------------------------------

@@ -5,11 +5,17 @@
 // given to the verbs are logical units; the device maps them to pixels of
 // the target surface. Pixels nothing draws keep alpha 0, so the picture is
 // transparent there.
+//
+// The clip region is part of the state, in target pixels. Every verb draws
+// within it: figures through the surface's span clip, bitmaps and pixels
+// here, text through the painter (the run carries the clip).
 
 #include "canvas/Surface.h"
+#include "documents/MetafileClip.h"
 #include "documents/PolygonFill.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +52,7 @@ struct MetafileTextRun {
   unsigned align = 0;       // TA_ flags: 0 left/top, 2 right, 6 centre, 8 bottom, 24 baseline
   bool opaque = false;      // fill the text box with background first
   Color background = kWhite;
+  std::shared_ptr<const SpanClip> clip;  // null: no clip
 };
 // Text drawing needs a font engine, which the plain core does not have: the
 // decoder passes one in. Without it, text is left out.
@@ -59,9 +66,17 @@ struct AffineMap {
   double scale() const;                      // mean linear scale
 };
 
+// A rectangle as a file gives it (logical or device units).
+struct ClipBox {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+
 class MetafileDevice {
  public:
   MetafileDevice(Surface& target, MetafileTextPainter textPainter);
+  ~MetafileDevice();
+  MetafileDevice(const MetafileDevice&) = delete;
+  MetafileDevice& operator=(const MetafileDevice&) = delete;
 
   // Mapping state (the classic mapping modes 1..8).
   struct State {
@@ -76,6 +91,8 @@ class MetafileDevice {
     unsigned textAlign = 0;
     FillRule polyFill = FillRule::Alternate;
     PointF current{0, 0};
+    std::shared_ptr<const SpanClip> clip;  // null: no clip
+    std::size_t clipWidestBand = 0;
   };
   State state;
   double pixelsPerMillimetre = 96.0 / 25.4;  // of the recording device, for the metric modes
@@ -102,6 +119,17 @@ class MetafileDevice {
   // A bitmap laid on the logical rectangle, from the source rectangle of the picture.
   void bitmap(double x, double y, double w, double h, const Picture& picture, double sx, double sy, double sw, double sh);
 
+  // Clipping. Rectangles of intersect and exclude are logical, as is the
+  // offset. A selected region is given in logical units (WMF) or recorded
+  // device units (EMF); Copy with no region, or an empty one, removes the clip.
+  void intersectClip(double l, double t, double r, double b);
+  void excludeClip(double l, double t, double r, double b);
+  void offsetClip(double dx, double dy);
+  enum class ClipUnits { Logical, Device };
+  void selectClip(const std::vector<ClipBox>* region, ClipUnits units, metafile::ClipCombine mode);
+  // The current path as a region, combined with the clip; the path is used up.
+  void selectClipPath(metafile::ClipCombine mode);
+
   // Paths.
   void beginPath();
   void endPath() { inPath_ = false; }
@@ -120,6 +148,12 @@ class MetafileDevice {
   void addToPath(const std::vector<PointF>& targetPoints, bool closed);
   std::vector<PointF> mapAll(const std::vector<PointF>& logical) const;
   static std::vector<PointF> ellipsePoints(double l, double t, double r, double b, double t0, double t1);
+  Rect targetBox(const ClipBox& box, const AffineMap& map) const;
+  void setClip(std::shared_ptr<const SpanClip> clip);
+  void combineClip(const SpanClip& region, metafile::ClipCombine mode);
+  bool clippedAway() const { return state.clip && state.clip->empty(); }
+  // Extra work of cutting spans of this many rows to the clip.
+  long long clipWork(double rows) const;
 
   Surface& target_;
   MetafileTextPainter textPainter_;

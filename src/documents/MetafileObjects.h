@@ -1,21 +1,24 @@
 #pragma once
 // The object table of a metafile: pens, brushes and fonts created by index.
 // WMF files give a new object the lowest free slot; EMF files name the slot.
-// Objects we do not draw with (palettes, regions) still take their slot.
+// Regions are kept as their rectangles, for selecting as the clip; other
+// objects we do not draw with (palettes) still take their slot.
 
 #include "app/Errors.h"
 #include "documents/MetafileDevice.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace pictavo {
 
 struct MetafileObject {
-  enum class Kind { Pen, Brush, Font, Other } kind = Kind::Other;
+  enum class Kind { Pen, Brush, Font, Region, Other } kind = Kind::Other;
   MetafilePen pen;
   MetafileBrush brush;
   MetafileFont font;
+  std::shared_ptr<const std::vector<ClipBox>> region;  // logical units
 };
 
 class MetafileObjects {
@@ -52,6 +55,7 @@ class MetafileObjects {
       case MetafileObject::Kind::Pen: device.state.pen = o->pen; break;
       case MetafileObject::Kind::Brush: device.state.brush = o->brush; break;
       case MetafileObject::Kind::Font: device.state.font = o->font; break;
+      case MetafileObject::Kind::Region:  // regions are selected as the clip, not here
       case MetafileObject::Kind::Other: break;
     }
   }

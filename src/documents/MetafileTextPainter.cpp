@@ -4,7 +4,10 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <QString>
+
+#include <vector>
 
 #include <algorithm>
 #include <cmath>
@@ -52,6 +55,17 @@ MetafileTextPainter qtMetafileTextPainter() {
     QImage image(reinterpret_cast<uchar*>(surface.drawBits()), surface.Width(), surface.Height(),
                  qsizetype(surface.stride()) * 4, QImage::Format_RGB32);
     QPainter painter(&image);
+    if (run.clip) {
+      // The clip's rectangles cut to the picture keep their banded order, as QRegion wants.
+      std::vector<QRect> rects;
+      for (const Rect& r : *run.clip) {
+        const Rect inside = r.intersected(surface.bounds());
+        if (!inside.isEmpty()) rects.emplace_back(inside.left, inside.top, inside.width(), inside.height());
+      }
+      QRegion region;
+      region.setRects(rects.data(), int(rects.size()));
+      painter.setClipRegion(region);
+    }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.translate(run.x, run.y);

@@ -1,5 +1,7 @@
 #include "documents/PolygonFill.h"
 
+#include "canvas/SpanWriter.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -20,7 +22,8 @@ struct Crossing {
 
 }  // namespace
 
-long long fillPolygon(Surface& surface, const std::vector<Contour>& contours, FillRule rule, Color color) {
+long long scanPolygon(const std::vector<Contour>& contours, FillRule rule, int width, int height,
+                      const std::function<void(int row, int first, int last)>& span) {
   std::vector<Edge> edges;
   double minY = HUGE_VAL, maxY = -HUGE_VAL;
   for (const Contour& c : contours) {
@@ -40,20 +43,16 @@ long long fillPolygon(Surface& surface, const std::vector<Contour>& contours, Fi
   if (edges.empty()) return 0;
 
   // Rows whose centre y + 0.5 lies within [minY, maxY), clipped to the surface.
-  const double height = surface.Height();
-  const int rowFirst = std::max(0, int(std::ceil(std::clamp(minY, -1.0, height + 1) - 0.5)));
-  const int rowLast = int(std::min(height - 1, std::ceil(std::clamp(maxY, -1.0, height + 1) - 0.5) - 1));
+  const double rows = height;
+  const int rowFirst = std::max(0, int(std::ceil(std::clamp(minY, -1.0, rows + 1) - 0.5)));
+  const int rowLast = int(std::min(rows - 1, std::ceil(std::clamp(maxY, -1.0, rows + 1) - 0.5) - 1));
   if (rowFirst > rowLast || rowLast < 0) return 0;
 
   std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
-  std::uint32_t* bits = surface.drawBits();
-  const int width = surface.Width();
-  const std::uint32_t word = pixelFromColor(color);
   std::vector<Crossing> crossings;
   std::vector<const Edge*> active;
   std::size_t nextEdge = 0;
   long long work = 0;
-  int dirtyLeft = width, dirtyRight = 0, dirtyTop = -1, dirtyBottom = -1;
 
   for (int row = rowFirst; row <= rowLast; ++row) {
     const double yc = row + 0.5;
@@ -79,15 +78,18 @@ long long fillPolygon(Surface& surface, const std::vector<Contour>& contours, Fi
       const int first = std::max(0, int(std::ceil(xa - 0.5)));
       const int last = std::min(width - 1, int(std::ceil(xb - 0.5)) - 1);
       if (first > last) continue;
-      std::fill_n(bits + std::size_t(row) * std::size_t(width) + std::size_t(first), last - first + 1, word);
+      span(row, first, last);
       work += (last - first + 1) / 64;
-      dirtyLeft = std::min(dirtyLeft, first);
-      dirtyRight = std::max(dirtyRight, last + 1);
-      if (dirtyTop < 0) dirtyTop = row;
-      dirtyBottom = row + 1;
     }
   }
-  if (dirtyTop >= 0) surface.markChanged(Rect{dirtyLeft, dirtyTop, dirtyRight, dirtyBottom});
+  return work;
+}
+
+long long fillPolygon(Surface& surface, const std::vector<Contour>& contours, FillRule rule, Color color) {
+  SpanWriter out(surface, color);
+  const long long work = scanPolygon(contours, rule, surface.Width(), surface.Height(),
+                                     [&out](int row, int first, int last) { out.span(row, first, last); });
+  out.finish();
   return work;
 }
 

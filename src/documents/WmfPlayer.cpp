@@ -156,6 +156,33 @@ class WmfPlayback {
     if (paramCount * 2 > paramBytes_) throw Error(kErrInvalidPicture);
   }
 
+  // A region object: a fixed part with the bounding box, then scans of
+  // (count, top, bottom, count x-coordinates as left/right pairs, count).
+  // Nothing when its counts disagree with the record: one damaged region
+  // does not spoil the picture, it just clips nothing when selected.
+  std::optional<std::vector<ClipBox>> region() const {
+    if (paramBytes_ < 22) return std::nullopt;
+    const std::size_t scans = p16(5);
+    std::vector<ClipBox> boxes;
+    if (scans == 0) {  // only the bounding box
+      const ClipBox box{s16(7), s16(8), s16(9), s16(10)};
+      if (box.left < box.right && box.top < box.bottom) boxes.push_back(box);
+      return boxes;
+    }
+    if (scans > (paramBytes_ - 22) / 8) return std::nullopt;
+    std::size_t at = 22;
+    for (std::size_t k = 0; k < scans; ++k) {
+      if (at + 6 > paramBytes_) return std::nullopt;
+      const std::size_t count = b_.u16(params_ + at);
+      const double top = b_.i16(params_ + at + 2), bottom = b_.i16(params_ + at + 4);
+      if (count % 2 || count * 2 + 8 > paramBytes_ - at) return std::nullopt;
+      for (std::size_t c = 0; c < count; c += 2)
+        boxes.push_back({double(b_.i16(params_ + at + 6 + 2 * c)), top, double(b_.i16(params_ + at + 8 + 2 * c)), bottom});
+      at += 6 + count * 2 + 2;
+    }
+    return boxes;
+  }
+
   void playRecord(std::uint16_t function, MetafileDevice& d, MetafileObjects& objects) {
     auto& s = d.state;
     switch (function) {
@@ -290,11 +317,33 @@ class WmfPlayback {
         objects.add(o);
         break;
       }
+      case 0x06FF: {  // CREATEREGION
+        MetafileObject o;
+        if (std::optional<std::vector<ClipBox>> boxes = region()) {
+          o.kind = MetafileObject::Kind::Region;
+          o.region = std::make_shared<const std::vector<ClipBox>>(std::move(*boxes));
+        }
+        objects.add(o);
+        break;
+      }
       case 0x00F7:  // CREATEPALETTE
       case 0x01F9:  // CREATEPATTERNBRUSH
-      case 0x06FF:  // CREATEREGION
         objects.add(MetafileObject{});
         break;
+      // Clipping: rectangles are bottom, right, top, left; offsets y, x.
+      case 0x0416: need(4); d.intersectClip(s16(3), s16(2), s16(1), s16(0)); break;
+      case 0x0415: need(4); d.excludeClip(s16(3), s16(2), s16(1), s16(0)); break;
+      case 0x0220: need(2); d.offsetClip(s16(1), s16(0)); break;
+      case 0x012C: {  // SELECTCLIPREGION: 0 selects no clip
+        need(1);
+        const std::size_t index = p16(0);
+        const MetafileObject* o = objects.get(index);
+        if (index == 0)
+          d.selectClip(nullptr, MetafileDevice::ClipUnits::Logical, ClipCombine::Copy);
+        else if (o && o->kind == MetafileObject::Kind::Region)
+          d.selectClip(o->region.get(), MetafileDevice::ClipUnits::Logical, ClipCombine::Copy);
+        break;
+      }
       case 0x0940:    // DIBBITBLT: rop, ySrc, xSrc, height, width, yDest, xDest, DIB
       case 0x0B41: {  // DIBSTRETCHBLT: rop, srcH, srcW, ySrc, xSrc, destH, destW, yDest, xDest, DIB
         const bool stretch = function == 0x0B41;
