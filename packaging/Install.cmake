@@ -19,6 +19,23 @@ file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
 file(CREATE_LINK ${link_target} ${CMAKE_BINARY_DIR}/packaging/pictavo SYMBOLIC)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/pictavo DESTINATION bin)
 
+# The manual page and the package's change log are installed compressed, as
+# Debian wants them; -n keeps name and time out of the gzip header, so the
+# same text always gives the same bytes.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+foreach(text pictavo.1 changelog)
+  execute_process(COMMAND ${GZIP_PROGRAM} -9nc ${CMAKE_CURRENT_LIST_DIR}/${text}
+                  OUTPUT_FILE ${CMAKE_BINARY_DIR}/packaging/${text}.gz
+                  RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "gzip could not compress packaging/${text}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${text})
+endforeach()
+install(FILES ${CMAKE_BINARY_DIR}/packaging/pictavo.1.gz DESTINATION share/man/man1)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION share/doc/pictavo)
+
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${PICTAVO_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${PICTAVO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/pictavo.svg DESTINATION share/icons/hicolor/scalable/apps)
@@ -48,4 +65,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackChecks.cmake)
 set(CPACK_PICTAVO_NATIVE ${PICTAVO_NATIVE})
+set(CPACK_PICTAVO_CHANGELOG ${CMAKE_CURRENT_LIST_DIR}/changelog)
 include(CPack)
