@@ -1,10 +1,11 @@
 // The metafile player on hand-built WMF and EMF files: sizes, mapping, each
-// drawing record kind by pixels at known places, and hostile files.
+// drawing record kind by pixels at known places, clipping, and hostile files.
 #include "app/Errors.h"
 #include "documents/Metafile.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -357,6 +358,257 @@ TEST(MetafileSafety, ShapesFarOutsideThePictureAreClippedQuickly) {
                              .finish());
   EXPECT_EQ(at(p, 0, 0), kRed);
   EXPECT_EQ(at(p, 99, 49), kRed);
+}
+
+
+// ---- clipping -----------------------------------------------------------------
+
+// A WMF of 100 x 50 pixels with a red brush (object 0) and a null pen (object 1) selected.
+WmfBuilder clipWmf() {
+  WmfBuilder b(100, 50);
+  b.solidBrush(kRed).select(0).pen(5, 0, 0).select(1);
+  return b;
+}
+// Records of 16-bit words for a rectangle l, t, r, b as the clip and fill records want it.
+std::vector<int> box(int l, int t, int r, int b) { return {b, r, t, l}; }
+
+TEST(MetafileClip, WmfIntersectClipCutsFillsLinesAndPixelsAtItsExactEdges) {
+  const Picture p = play(clipWmf()
+                             .record(0x0416, box(30, 0, 60, 50))
+                             .record(0x041B, box(0, 0, 100, 50))            // fill everything
+                             .pen(0, 1, kBlue).select(2)
+                             .record(0x0214, {45, 0}).record(0x0213, {45, 99})  // a line across at y 45
+                             .record(0x041F, {int(kGreen & 0xFFFF), 0, 48, 5})   // pixels at (5, 48) and (40, 48)
+                             .record(0x041F, {int(kGreen & 0xFFFF), 0, 48, 40})
+                             .finish());
+  EXPECT_EQ(at(p, 29, 20), kNoColor);
+  EXPECT_EQ(at(p, 30, 20), kRed);
+  EXPECT_EQ(at(p, 59, 20), kRed);
+  EXPECT_EQ(at(p, 60, 20), kNoColor);
+  EXPECT_EQ(at(p, 10, 45), kNoColor);
+  EXPECT_EQ(at(p, 40, 45), kBlue);
+  EXPECT_EQ(at(p, 70, 45), kNoColor);
+  EXPECT_EQ(at(p, 5, 48), kNoColor);
+  EXPECT_EQ(at(p, 40, 48), kGreen);
+}
+
+TEST(MetafileClip, WmfExcludeClipMakesAHoleThroughTheMapping) {
+  // Logical units are tenths of a pixel: the hole 400..600 x 200..300 is pixels 40..59 x 20..29.
+  const Picture p = play(clipWmf()
+                             .record(0x020B, {0, 0}).record(0x020C, {500, 1000})
+                             .record(0x0415, box(400, 200, 600, 300))
+                             .record(0x041B, box(0, 0, 1000, 500))
+                             .finish());
+  EXPECT_EQ(at(p, 50, 25), kNoColor);
+  EXPECT_EQ(at(p, 40, 20), kNoColor);
+  EXPECT_EQ(at(p, 59, 29), kNoColor);
+  EXPECT_EQ(at(p, 39, 25), kRed);
+  EXPECT_EQ(at(p, 60, 25), kRed);
+  EXPECT_EQ(at(p, 50, 30), kRed);
+}
+
+TEST(MetafileClip, SaveAndRestoreBringBackTheClip) {
+  const Picture p = play(clipWmf()
+                             .record(0x0416, box(0, 0, 50, 50))   // outer clip: the left half
+                             .record(0x001E, {})                  // save
+                             .record(0x0416, box(0, 0, 10, 10))   // inner clip
+                             .record(0x041B, box(0, 0, 100, 50))
+                             .record(0x0127, {0xFFFF})            // restore -1: the left half again
+                             .solidBrush(kBlue).select(2)
+                             .record(0x041B, box(0, 20, 100, 50))
+                             .finish());
+  EXPECT_EQ(at(p, 5, 5), kRed);
+  EXPECT_EQ(at(p, 20, 5), kNoColor);  // red stayed inside the inner clip
+  EXPECT_EQ(at(p, 40, 30), kBlue);    // blue reaches past the inner clip...
+  EXPECT_EQ(at(p, 60, 30), kNoColor); // ...but not past the restored outer one
+}
+
+// A region object of scans (top, bottom, then left/right pairs).
+std::vector<int> regionWords(const std::vector<std::vector<int>>& scans) {
+  std::vector<int> w{0, 6, 0, 0, 0, int(scans.size()), 0, 0, 0, 0, 0};
+  for (const auto& scan : scans) {
+    const int count = int(scan.size()) - 2;
+    w.push_back(count);
+    w.insert(w.end(), scan.begin(), scan.end());
+    w.push_back(count);
+  }
+  return w;
+}
+
+TEST(MetafileClip, WmfSelectedRegionsClipAndMoveWithTheOffset) {
+  const Picture p = play(clipWmf()
+                             .record(0x06FF, regionWords({{10, 20, 10, 30, 40, 50}}))  // object 2: two boxes
+                             .record(0x012C, {2})
+                             .record(0x041B, box(0, 0, 100, 50))
+                             .record(0x0220, {20, 50})  // offset x 50, y 20: now 60..80 and 90..100, rows 30..39
+                             .solidBrush(kBlue).select(3)
+                             .record(0x041B, box(0, 0, 100, 50))
+                             .finish());
+  EXPECT_EQ(at(p, 20, 15), kRed);
+  EXPECT_EQ(at(p, 45, 15), kRed);
+  EXPECT_EQ(at(p, 35, 15), kNoColor);
+  EXPECT_EQ(at(p, 20, 25), kNoColor);
+  EXPECT_EQ(at(p, 70, 35), kBlue);
+  EXPECT_EQ(at(p, 95, 35), kBlue);
+  EXPECT_EQ(at(p, 85, 35), kNoColor);
+  EXPECT_EQ(at(p, 70, 25), kNoColor);
+
+  // Selecting 0 removes the clip; a damaged region selects nothing.
+  std::vector<int> damaged = regionWords({{10, 20, 10, 30}});
+  damaged[5] = 40;  // forty scans claimed, one present
+  const Picture q = play(clipWmf()
+                             .record(0x0416, box(0, 0, 10, 10))
+                             .record(0x012C, {0})
+                             .record(0x06FF, damaged)
+                             .record(0x012C, {2})
+                             .record(0x041B, box(0, 0, 100, 50))
+                             .finish());
+  EXPECT_EQ(at(q, 50, 40), kRed);
+}
+
+// EMF: a region of rectangles in device units, as the data of EXTSELECTCLIPRGN.
+Bytes regionRecordParams(int mode, const std::vector<std::array<int, 4>>& rects, bool withData = true) {
+  Bytes p;
+  put32(p, withData ? 32 + 16 * std::int64_t(rects.size()) : 0);
+  put32(p, mode);
+  if (!withData) return p;
+  put32(p, 32), put32(p, 1), put32(p, std::int64_t(rects.size())), put32(p, 16 * std::int64_t(rects.size()));
+  for (int k = 0; k < 4; ++k) put32(p, 0);
+  for (const auto& r : rects)
+    for (int v : r) put32(p, v);
+  return p;
+}
+
+EmfBuilder clipEmf() {
+  EmfBuilder b(100, 100);
+  b.record(37, {0x80000004}).record(37, {0x80000008});  // black brush, null pen
+  return b;
+}
+
+TEST(MetafileClip, EmfRegionSelectCopiesCombinesAndResets) {
+  const Picture p = play(clipEmf()
+                             .rawRecord(75, regionRecordParams(5, {{0, 0, 50, 50}, {60, 0, 80, 50}}))
+                             .rawRecord(75, regionRecordParams(4, {{10, 10, 20, 20}}))  // a hole
+                             .rawRecord(75, regionRecordParams(3, {{40, 40, 70, 60}}))  // xor
+                             .record(43, {0, 0, 100, 100})
+                             .finish());
+  EXPECT_EQ(at(p, 5, 5), kBlack);
+  EXPECT_EQ(at(p, 15, 15), kNoColor);  // the hole
+  EXPECT_EQ(at(p, 55, 20), kNoColor);  // between the two rectangles
+  EXPECT_EQ(at(p, 70, 20), kBlack);
+  EXPECT_EQ(at(p, 45, 45), kNoColor);  // xor took it out
+  EXPECT_EQ(at(p, 55, 45), kBlack);    // xor put it in
+  EXPECT_EQ(at(p, 55, 55), kBlack);
+  EXPECT_EQ(at(p, 90, 90), kNoColor);
+
+  // Copy without data, and copy of an empty region, both remove the clip.
+  for (const Bytes& reset : {regionRecordParams(5, {}, false), regionRecordParams(5, {})}) {
+    const Picture q = play(clipEmf()
+                               .rawRecord(75, regionRecordParams(5, {{0, 0, 10, 10}}))
+                               .rawRecord(75, reset)
+                               .record(43, {0, 0, 100, 100})
+                               .finish());
+    EXPECT_EQ(at(q, 90, 90), kBlack);
+  }
+}
+
+TEST(MetafileClip, EmfClipRectanglesAndOffsetsAreLogical) {
+  // Ten logical units a pixel.
+  const Picture p = play(clipEmf()
+                             .record(17, {8}).record(9, {1000, 1000}).record(11, {100, 100})
+                             .record(30, {100, 100, 300, 300})  // pixels 10..29
+                             .record(26, {200, 0})              // 20 pixels right: 30..49
+                             .record(29, {350, 150, 400, 200})  // exclude 35..39 x 15..19
+                             .record(43, {0, 0, 1000, 1000})
+                             .finish());
+  EXPECT_EQ(at(p, 15, 15), kNoColor);
+  EXPECT_EQ(at(p, 30, 10), kBlack);
+  EXPECT_EQ(at(p, 49, 29), kBlack);
+  EXPECT_EQ(at(p, 50, 20), kNoColor);
+  EXPECT_EQ(at(p, 37, 17), kNoColor);
+  EXPECT_EQ(at(p, 37, 22), kBlack);
+}
+
+TEST(MetafileClip, EmfClipPathCutsToTheFilledShape) {
+  const Picture p = play(clipEmf()
+                             .record(59, {})
+                             .polygon16(86, {{0, 0}, {100, 0}, {0, 100}})  // the upper left triangle
+                             .record(60, {})
+                             .record(67, {5})
+                             .record(43, {0, 0, 100, 100})
+                             .finish());
+  EXPECT_EQ(at(p, 10, 10), kBlack);
+  EXPECT_EQ(at(p, 90, 90), kNoColor);
+  EXPECT_EQ(at(p, 60, 30), kBlack);
+  EXPECT_EQ(at(p, 30, 80), kNoColor);
+}
+
+TEST(MetafileClip, BitmapsAndTextHonourTheClip) {
+  const Bytes d = dib2x2();
+  Bytes params;
+  for (int k = 0; k < 4; ++k) put32(params, 0);
+  put32(params, 0), put32(params, 0);
+  put32(params, 0), put32(params, 0), put32(params, 2), put32(params, 2);
+  put32(params, 80), put32(params, 40), put32(params, 80 + 40), put32(params, 2 * 2 * 3 + 4);
+  put32(params, 0), put32(params, 0x00CC0020), put32(params, 40), put32(params, 40);
+  params.insert(params.end(), d.begin(), d.end());
+  Bytes text;
+  for (int k = 0; k < 7; ++k) put32(text, 0);  // bounds, mode, scales
+  put32(text, 5), put32(text, 5), put32(text, 2), put32(text, 76), put32(text, 0);  // at, count, offset, options
+  for (int k = 0; k < 5; ++k) put32(text, 0);  // rectangle, spacing
+  put16(text, 'H'), put16(text, 'i');
+  std::vector<MetafileTextRun> runs;
+  const Picture p = play(EmfBuilder(48, 48)
+                             .record(30, {10, 0, 50, 50})
+                             .rawRecord(81, params)
+                             .rawRecord(84, text)
+                             .finish(),
+                         [&](Surface&, const MetafileTextRun& run) { runs.push_back(run); });
+  EXPECT_EQ(at(p, 5, 5), kNoColor);   // red quarter, cut off
+  EXPECT_EQ(at(p, 12, 5), kRed);
+  EXPECT_EQ(at(p, 30, 30), kGreen);
+  ASSERT_EQ(runs.size(), 1u);
+  ASSERT_TRUE(runs[0].clip);
+  EXPECT_EQ(*runs[0].clip, (SpanClip{Rect{10, 0, 50, 50}}));
+
+  // Clipped away entirely: the painter is not even asked.
+  runs.clear();
+  play(EmfBuilder(48, 48).record(30, {10, 10, 10, 40}).rawRecord(84, text).finish(),
+       [&](Surface&, const MetafileTextRun& run) { runs.push_back(run); });
+  EXPECT_TRUE(runs.empty());
+}
+
+TEST(MetafileSafety, HostileClipRecordsNeverCrashNorGrowWithoutBound) {
+  // Degenerate, inverted and far-away rectangles.
+  const Picture inverted = play(clipWmf().record(0x0416, box(60, 50, 30, 0)).record(0x041B, box(0, 0, 100, 50)).finish());
+  EXPECT_EQ(at(inverted, 45, 25), kRed);
+  EXPECT_EQ(at(inverted, 20, 25), kNoColor);
+  const Picture degenerate = play(clipWmf().record(0x0416, box(30, 0, 30, 50)).record(0x041B, box(0, 0, 100, 50)).finish());
+  EXPECT_EQ(at(degenerate, 30, 25), kNoColor);
+  const Picture farAway = play(clipWmf()
+                                   .record(0x0415, box(-32768, -32768, -30000, -30000))
+                                   .record(0x0220, {32767, 32767})
+                                   .record(0x0220, {32767, 32767})
+                                   .record(0x041B, box(0, 0, 100, 50))
+                                   .finish());
+  EXPECT_EQ(at(farAway, 50, 25), kRed);
+
+  // A region whose count runs past its data, and one with more rectangles than we keep: both left out.
+  Bytes lying = regionRecordParams(5, {{0, 0, 10, 10}});
+  set32(lying, 8 + 8, 1000);
+  std::vector<std::array<int, 4>> many;
+  for (int k = 0; k < 70000; ++k) many.push_back({k % 100, k / 100, k % 100 + 1, k / 100 + 1});
+  const Picture p = play(clipEmf().rawRecord(75, lying).rawRecord(75, regionRecordParams(5, many))
+                             .record(43, {0, 0, 100, 100}).finish());
+  EXPECT_EQ(at(p, 50, 50), kBlack);
+
+  // A comb of 1-pixel excluded columns, then many fills: done within the work budget.
+  EmfBuilder comb = clipEmf();
+  for (int x = 0; x < 100; x += 2) comb.record(29, {x, 0, x + 1, 100});
+  for (int k = 0; k < 200; ++k) comb.record(43, {0, 0, 100, 100});
+  const Picture q = play(comb.finish());
+  EXPECT_EQ(at(q, 0, 50), kNoColor);
+  EXPECT_EQ(at(q, 1, 50), kBlack);
 }
 
 }  // namespace
