@@ -62,7 +62,9 @@ set(CPACK_STRIP_FILES ON)
 # come with its widgets library's own dependencies. Listed here is what no
 # link shows: a Chinese font for the whole user interface.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
+# The CJK font draws the Chinese texts; the Qt translation makes Qt's own
+# dialogs (prompts, message boxes, file and colour dialogs) Chinese too.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackChecks.cmake)
 set(CPACK_PICTAVO_NATIVE ${PICTAVO_NATIVE})
 set(CPACK_PICTAVO_CHANGELOG ${CMAKE_CURRENT_LIST_DIR}/changelog)
