@@ -48,9 +48,14 @@ class SpanWriter {
 template <class Part>
 void forEachClipPart(const SpanClip& clip, std::int64_t y, std::int64_t x0, std::int64_t x1, Part&& part) {
   // Bands do not overlap, so bottoms rise with tops: the first rectangle
-  // ending below y starts the band that holds y, when one does.
+  // ending below y starts the band that holds y, when one does. Within the
+  // band, the first rectangle reaching past x0 is searched for too, so a
+  // short span in a wide band costs little.
   auto it = std::partition_point(clip.begin(), clip.end(), [y](const Rect& r) { return r.bottom <= y; });
-  for (; it != clip.end() && it->top <= y && it->left <= x1; ++it) {
+  if (it == clip.end() || it->top > y) return;
+  const int top = it->top;
+  it = std::partition_point(it, clip.end(), [top, x0](const Rect& r) { return r.top == top && r.right <= x0; });
+  for (; it != clip.end() && it->top == top && it->left <= x1; ++it) {
     const std::int64_t a = std::max<std::int64_t>(x0, it->left), b = std::min<std::int64_t>(x1, std::int64_t(it->right) - 1);
     if (a <= b) part(a, b);
   }
