@@ -84,14 +84,6 @@ TEST(MetafileClipRegion, TouchingPiecesJoinIntoFewRectangles) {
   EXPECT_EQ(*stacked, (SpanClip{Rect{0, 3, 5, 5}, Rect{0, 5, 2, 6}, Rect{3, 5, 5, 6}, Rect{0, 6, 5, 7}}));
 }
 
-TEST(MetafileClipRegion, PixelBoundsTakeThePixelsWhoseCentresAreInside) {
-  EXPECT_EQ(clip::pixelBounds(10, 20, 30, 40), (Rect{10, 20, 30, 40}));
-  EXPECT_EQ(clip::pixelBounds(30.4, 40, 10.6, 20), (Rect{11, 20, 30, 40}));  // inverted corners, fractions
-  EXPECT_TRUE(clip::pixelBounds(5.2, 0, 5.4, 9).isEmpty());                   // no centre inside
-  EXPECT_EQ(clip::pixelBounds(-1e300, 0, 1e300, 1), (Rect{-clip::kFar, 0, clip::kFar, 1}));
-  EXPECT_TRUE(clip::pixelBounds(std::nan(""), 0, 4, 4).isEmpty());
-}
-
 TEST(MetafileClipRegion, OffsetsAtTheFarEdgeDoNotOverflow) {
   const SpanClip moved = clip::offset(clip::whole(), 1LL << 40, -(1LL << 40));
   // Everything slid past the edge: nothing is left, and nothing wrapped round.

@@ -286,16 +286,21 @@ TEST(EmfPlayback, WindowAndViewportMapLogicalUnits) {
   EXPECT_EQ(at(p, 25, 25), kNoColor);
 }
 
-TEST(EmfPlayback, StretchDibitsDrawsTheBitmapUpright) {
+// STRETCHDIBITS of the 2 x 2 bitmap onto a size x size square at (x, y).
+Bytes stretchDibits(int x, int y, int size) {
   const Bytes d = dib2x2();
   Bytes params;
   for (int k = 0; k < 4; ++k) put32(params, 0);                          // bounds
-  put32(params, 10), put32(params, 10);                                  // dest x, y
+  put32(params, x), put32(params, y);                                    // dest x, y
   put32(params, 0), put32(params, 0), put32(params, 2), put32(params, 2);  // src x, y, w, h
   put32(params, 80), put32(params, 40), put32(params, 80 + 40), put32(params, 2 * 2 * 3 + 4);  // bmi, bits
-  put32(params, 0), put32(params, 0x00CC0020), put32(params, 20), put32(params, 20);  // usage, rop, dest w, h
+  put32(params, 0), put32(params, 0x00CC0020), put32(params, size), put32(params, size);  // usage, rop, dest w, h
   params.insert(params.end(), d.begin(), d.end());
-  const Picture p = play(EmfBuilder(50, 50).rawRecord(81, params).finish());
+  return params;
+}
+
+TEST(EmfPlayback, StretchDibitsDrawsTheBitmapUpright) {
+  const Picture p = play(EmfBuilder(50, 50).rawRecord(81, stretchDibits(10, 10, 20)).finish());
   EXPECT_EQ(at(p, 12, 12), kRed);
   EXPECT_EQ(at(p, 12, 28), kBlue);
   EXPECT_EQ(at(p, 28, 28), kGreen);
@@ -544,14 +549,6 @@ TEST(MetafileClip, EmfClipPathCutsToTheFilledShape) {
 }
 
 TEST(MetafileClip, BitmapsAndTextHonourTheClip) {
-  const Bytes d = dib2x2();
-  Bytes params;
-  for (int k = 0; k < 4; ++k) put32(params, 0);
-  put32(params, 0), put32(params, 0);
-  put32(params, 0), put32(params, 0), put32(params, 2), put32(params, 2);
-  put32(params, 80), put32(params, 40), put32(params, 80 + 40), put32(params, 2 * 2 * 3 + 4);
-  put32(params, 0), put32(params, 0x00CC0020), put32(params, 40), put32(params, 40);
-  params.insert(params.end(), d.begin(), d.end());
   Bytes text;
   for (int k = 0; k < 7; ++k) put32(text, 0);  // bounds, mode, scales
   put32(text, 5), put32(text, 5), put32(text, 2), put32(text, 76), put32(text, 0);  // at, count, offset, options
@@ -560,7 +557,7 @@ TEST(MetafileClip, BitmapsAndTextHonourTheClip) {
   std::vector<MetafileTextRun> runs;
   const Picture p = play(EmfBuilder(48, 48)
                              .record(30, {10, 0, 50, 50})
-                             .rawRecord(81, params)
+                             .rawRecord(81, stretchDibits(0, 0, 40))
                              .rawRecord(84, text)
                              .finish(),
                          [&](Surface&, const MetafileTextRun& run) { runs.push_back(run); });
