@@ -48,5 +48,7 @@ BENCHMARK_CAPTURE(BM_HostileDecode, Gif35Bytes, "gif-35-bytes-30000x30000.gif")-
 BENCHMARK_CAPTURE(BM_HostileDecode, WmfBboxHuge, "wmf-bbox-huge.wmf")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_HostileDecode, EmfFrameHuge, "emf-frame-huge.emf")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_HostileDecode, EmfWorldTransformHuge, "emf-world-transform-huge.emf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HostileDecode, EmfFullFills, "emf-2000-full-fills.emf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HostileDecode, EmfWideDiagonals, "emf-2000-wide-diagonals.emf")->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -32,7 +32,7 @@ namespace metafile {
 // Shared by the two record parsers.
 constexpr std::size_t kMaxRecords = 4'000'000;
 constexpr std::size_t kMaxObjects = 65'535;
-constexpr long long kWorkBudget = 3'000'000'000LL;
+constexpr long long kWorkBudget = 40'000'000LL;
 // The picture size for a box in pixels: at least 1, scaled down into the canvas limit.
 void fitPictureSize(double width, double height, int& outWidth, int& outHeight, double& scale);
 // A device-independent bitmap (info header + colours, then bits) as a picture.
