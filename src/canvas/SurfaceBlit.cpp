@@ -10,6 +10,7 @@
 #include "canvas/HalftoneScaler.h"
 #include "canvas/PixelBlock.h"
 #include "canvas/PixelCopy.h"
+#include "canvas/RowBands.h"
 #include "canvas/ScratchBuffer.h"
 #include "canvas/Surface.h"
 
@@ -188,21 +189,27 @@ void Surface::StretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int
 
   if (whole && &src == this && read == written) {
     // A mirror of a rectangle onto itself: done in place, without a copy.
-    for (int i = 0; i < written.height(); ++i) {
-      const int y = written.top + i, other = yt[std::size_t(i)];
-      std::uint32_t* a = dest + std::size_t(y) * stride + std::size_t(written.left);
-      if (!mirrorY) {
-        if (mirrorX) reverseInPlace(a, n);
-      } else if (y < other) {
-        std::uint32_t* b = dest + std::size_t(other) * stride + std::size_t(written.left);
-        if (mirrorX)
-          swapReversed(a, b, n);
-        else
-          std::swap_ranges(a, a + n, b);
-      } else if (y == other && mirrorX) {
-        reverseInPlace(a, n);
+    // Upside down, row i of the top half trades places with its partner;
+    // each row (or pair) is touched once, so bands of them run on every core.
+    const int rows = mirrorY ? (written.height() + 1) / 2 : written.height();
+    const std::vector<RowBand> bands = rowBands(0, rows, int(n));
+    runBands(bands, [&](std::size_t band) {
+      for (int i = bands[band].first; i < bands[band].last; ++i) {
+        const int y = written.top + i, other = yt[std::size_t(i)];
+        std::uint32_t* a = dest + std::size_t(y) * stride + std::size_t(written.left);
+        if (!mirrorY) {
+          if (mirrorX) reverseInPlace(a, n);
+        } else if (y < other) {
+          std::uint32_t* b = dest + std::size_t(other) * stride + std::size_t(written.left);
+          if (mirrorX)
+            swapReversed(a, b, n);
+          else
+            std::swap_ranges(a, a + n, b);
+        } else if (y == other && mirrorX) {
+          reverseInPlace(a, n);
+        }
       }
-    }
+    });
     markChanged(written);
     return;
   }

@@ -23,9 +23,10 @@ Surface copyOf(const Surface& s) {
 
 // ---- flips ------------------------------------------------------------------
 
-// Each flip against the plain definition, on odd, even and one-pixel sizes.
+// Each flip against the plain definition, on odd, even and one-pixel sizes,
+// and on a picture large enough to be flipped in several bands.
 TEST(FlipPicture, MatchesDefinitionOnAllShapes) {
-  const int sizes[][2] = {{1, 1}, {1, 6}, {7, 1}, {2, 2}, {7, 5}, {64, 33}, {33, 64}};
+  const int sizes[][2] = {{1, 1}, {1, 6}, {7, 1}, {2, 2}, {7, 5}, {64, 33}, {33, 64}, {1025, 4097}};
   for (const auto& size : sizes) {
     const int w = size[0], h = size[1];
     for (int mode = 0; mode <= 2; ++mode) {
