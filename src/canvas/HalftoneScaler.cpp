@@ -1,6 +1,7 @@
 #include "canvas/HalftoneScaler.h"
 
 #include "canvas/PixelCopy.h"
+#include "canvas/RowBands.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,6 +64,16 @@ void HalftoneScaler::planColumns(const AxisMapping& xs) {
 void HalftoneScaler::scale(std::uint32_t* dest, std::size_t destStride, const AxisMapping& xs, const AxisMapping& ys,
                            const PixelBlock& src) {
   if (xs.isEmpty() || ys.isEmpty()) return;
+  const std::vector<RowBand> bands = rowBands(ys.begin(), ys.end(), xs.end() - xs.begin());
+  while (bandScalers_.size() + 1 < bands.size()) bandScalers_.push_back(std::make_unique<HalftoneScaler>());
+  runBands(bands, [&](std::size_t b) {
+    HalftoneScaler& scaler = b == 0 ? *this : *bandScalers_[b - 1];
+    scaler.scaleRows(dest, destStride, xs, ys, src, bands[b].first, bands[b].last);
+  });
+}
+
+void HalftoneScaler::scaleRows(std::uint32_t* dest, std::size_t destStride, const AxisMapping& xs,
+                               const AxisMapping& ys, const PixelBlock& src, int yFirst, int yLast) {
   planColumns(xs);
   if (colLo_ >= colHi_) return;
   const std::size_t channels = std::size_t(colHi_ - colLo_) * 4;
@@ -78,7 +89,7 @@ void HalftoneScaler::scale(std::uint32_t* dest, std::size_t destStride, const Ax
   const bool stream = std::size_t(columns) * std::size_t(ys.end() - ys.begin()) * 4 >= kStreamingCopyBytes;
   bool haveRow = false;
   int previousFirst = 0;
-  for (int y = ys.begin(); y < ys.end(); ++y) {
+  for (int y = yFirst; y < yLast; ++y) {
     vWeights_.clear();
     const AxisMapping::Taps t = ys.areaWeights(y, vWeights_);
     if (t.count == 0) continue;

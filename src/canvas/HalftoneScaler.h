@@ -9,12 +9,15 @@
 // 2^14. Consecutive destination rows made of the same source rows with the
 // same weights (an enlargement) are copied, not recomputed; a destination
 // pixel that lies within one source column and one source row is that
-// source pixel. The scaler keeps its row buffers between calls.
+// source pixel. The scaler keeps its row buffers between calls. A large
+// picture is made in bands of rows, one per core, each band by its own
+// scaler: the rows are independent.
 
 #include "canvas/AxisMapping.h"
 #include "canvas/PixelBlock.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace pictavo {
@@ -29,6 +32,9 @@ class HalftoneScaler {
              const PixelBlock& src);
 
  private:
+  // The rows yFirst..yLast-1 of a scale(), with this scaler's buffers.
+  void scaleRows(std::uint32_t* dest, std::size_t destStride, const AxisMapping& xs, const AxisMapping& ys,
+                 const PixelBlock& src, int yFirst, int yLast);
   void planColumns(const AxisMapping& xs);
   void blendRows(const PixelBlock& src, int firstRow, int count, const std::uint16_t* weights);
   void roundBlended();
@@ -55,6 +61,8 @@ class HalftoneScaler {
   std::vector<std::int16_t> blended_;   // channel values * 128, columns colLo_..colHi_-1
   std::vector<std::uint32_t> rounded_;  // the same as pixels
   std::vector<std::uint32_t> row_;      // the destination row being made
+  // Scalers of their own for the other bands of rows of a large picture.
+  std::vector<std::unique_ptr<HalftoneScaler>> bandScalers_;
 };
 
 }  // namespace pictavo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <system_error>
 #include <thread>
 
@@ -28,14 +29,27 @@ std::vector<RowBand> rowBands(int first, int last, int pixelsPerRow) {
 
 void runBands(const std::vector<RowBand>& bands, const std::function<void(std::size_t)>& body) {
   if (bands.empty()) return;
-  std::vector<std::jthread> helpers;
-  try {
-    for (std::size_t i = 1; i < bands.size(); ++i) helpers.emplace_back(body, i);
-  } catch (const std::system_error&) {
-    // No thread to be had: the remaining bands run here, in order.
-    for (std::size_t i = helpers.size() + 1; i < bands.size(); ++i) body(i);
-  }
-  body(0);
+  // An exception leaving a thread would end the program: each band keeps its own.
+  std::vector<std::exception_ptr> failures(bands.size());
+  auto guarded = [&](std::size_t i) {
+    try {
+      body(i);
+    } catch (...) {
+      failures[i] = std::current_exception();
+    }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    try {
+      for (std::size_t i = 1; i < bands.size(); ++i) helpers.emplace_back(guarded, i);
+    } catch (const std::system_error&) {
+      // No thread to be had: the remaining bands run here, in order.
+      for (std::size_t i = helpers.size() + 1; i < bands.size(); ++i) guarded(i);
+    }
+    guarded(0);
+  }  // joined here
+  for (const std::exception_ptr& failure : failures)
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace pictavo

@@ -17,8 +17,9 @@ struct RowBand {
 std::vector<RowBand> rowBands(int first, int last, int pixelsPerRow);
 
 // Runs body(band index) for every band, the bands at the same time on
-// their own threads. The body must not throw; prepare anything that can
-// fail (scratch memory) before.
+// their own threads. Should a band throw, the others still finish and the
+// first exception (in band order) is thrown here; the pass may then be half
+// done, so prepare anything that can fail (scratch memory) before.
 void runBands(const std::vector<RowBand>& bands, const std::function<void(std::size_t)>& body);
 
 }  // namespace pictavo

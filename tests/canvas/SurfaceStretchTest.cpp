@@ -157,6 +157,26 @@ TEST(StretchHalftone, MatchesTheExactAreaMeanOnRandomSizes) {
   }
 }
 
+TEST(StretchHalftone, LargePicturesMadeInBandsMatchTheRowsMadeAlone) {
+  // The enlargement is large enough to be made in bands on several cores;
+  // each half of it, made on its own surface, is small enough for one.
+  constexpr int sw = 701, sh = 897, dw = 1403, dh = 1600;
+  std::mt19937 random(11);
+  Surface src(sw, sh, kWhite);
+  for (int y = 0; y < sh; ++y)
+    for (int x = 0; x < sw; ++x) src.SetPixel(x, y, Color(random() & 0xFFFFFF));
+  Surface whole(dw, dh, kWhite), top(dw, dh / 2, kWhite), bottom(dw, dh / 2, kWhite);
+  for (Surface* s : {&whole, &top, &bottom}) s->SetStretchBltMode(kStretchHalftone);
+  whole.StretchBlt(0, 0, dw, dh, src, 0, 0, sw, sh);
+  top.StretchBlt(0, 0, dw, dh, src, 0, 0, sw, sh);
+  bottom.StretchBlt(0, -dh / 2, dw, dh, src, 0, 0, sw, sh);
+  for (int y = 0; y < dh; ++y) {
+    const Surface& half = y < dh / 2 ? top : bottom;
+    for (int x = 0; x < dw; ++x)
+      ASSERT_EQ(whole.GetPixel(x, y), half.GetPixel(x, y % (dh / 2))) << x << "," << y;
+  }
+}
+
 TEST(StretchHalftone, MixedEdgesOfAMagentaAreaAreNoLongerTheKey) {
   // A picture whose middle is magenta, laid over a canvas after a halftone
   // stretch: only the pure magenta pixels let the canvas show through.
