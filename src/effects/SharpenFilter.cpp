@@ -5,11 +5,10 @@
 #include "app/Errors.h"
 #include "effects/Bitmap.h"
 #include "effects/EffectPass.h"
-#include "effects/OriginalRows.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
+#include <vector>
 
 namespace pictavo::Bitmap {
 
@@ -29,14 +28,15 @@ inline double sharpened(std::uint32_t v, std::uint32_t u, double k) {
 // which is cheaper in the vector units.
 inline std::uint32_t toChannel(double t) { return std::uint32_t(std::min(std::max(int(t), 0), 255)); }
 
-void sharpenRow(const std::uint32_t* __restrict upper, const std::uint32_t* __restrict current,
-                std::uint32_t* __restrict target, int width, double k) {
+// In place: each pixel needs only its own old value and the one up-left of
+// it, which lies in the row above, not yet rewritten.
+void sharpenRow(const std::uint32_t* __restrict upper, std::uint32_t* __restrict row, int width, double k) {
   for (int x = 1; x < width - 1; ++x) {
-    const std::uint32_t v = current[x], u = upper[x - 1];
+    const std::uint32_t v = row[x], u = upper[x - 1];
     const std::uint32_t r = toChannel(sharpened((v >> 16) & 0xFF, (u >> 16) & 0xFF, k));
     const std::uint32_t g = toChannel(sharpened((v >> 8) & 0xFF, (u >> 8) & 0xFF, k));
     const std::uint32_t b = toChannel(sharpened(v & 0xFF, u & 0xFF, k));
-    target[x] = effects::kOpaque | (r << 16) | (g << 8) | b;
+    row[x] = effects::kOpaque | (r << 16) | (g << 8) | b;
   }
 }
 
@@ -76,15 +76,20 @@ void SharpenPicture(Surface& surface, float factor) {
   const double k = factor;
   if (!(std::fabs(k) <= kSafeFactor) && anyOverflow(image, k)) throw Error(kErrOverflow);
 
+  // Rows are rewritten from the bottom up, so the row above each one is still
+  // the original; only the row above a band, which the band before it
+  // rewrites at the same time, is copied first (the top margin row above the
+  // first band is never rewritten).
   const std::vector<RowBand> bands = rowBands(1, h - 1, w);
-  std::vector<std::unique_ptr<effects::OriginalRows>> originals;
-  for (const RowBand& band : bands)
-    originals.push_back(std::make_unique<effects::OriginalRows>(image, band, 1, 0, 0));
+  std::vector<std::vector<std::uint32_t>> rowsAbove(bands.size());
+  for (std::size_t b = 1; b < bands.size(); ++b) {
+    const std::uint32_t* above = image.row(bands[b].first - 1);
+    rowsAbove[b].assign(above, above + w);
+  }
   runBands(bands, [&](std::size_t b) {
-    effects::OriginalRows& rows = *originals[b];
-    for (int y = bands[b].first; y < bands[b].last; ++y) {
-      rows.moveTo(y);
-      sharpenRow(rows.row(y - 1), rows.row(y), image.row(y), w, k);
+    for (int y = bands[b].last - 1; y >= bands[b].first; --y) {
+      const std::uint32_t* upper = y == bands[b].first && b > 0 ? rowsAbove[b].data() : image.row(y - 1);
+      sharpenRow(upper, image.row(y), w, k);
     }
   });
   effects::finishPass(surface, Rect{1, 1, w - 1, h - 1});
