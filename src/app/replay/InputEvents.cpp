@@ -23,12 +23,12 @@ void clickAt(QWidget* widget, QPointF local, Qt::MouseButton button, Qt::Keyboar
   if (guard) sendMouse(widget, QEvent::MouseButtonRelease, local, button, Qt::NoButton, modifiers);
 }
 
-void doubleClickAt(QWidget* widget, QPointF local, Qt::MouseButton button) {
+void doubleClickAt(QWidget* widget, QPointF local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
   QPointer<QWidget> guard(widget);
-  sendMouse(widget, QEvent::MouseButtonPress, local, button, button);
-  if (guard) sendMouse(widget, QEvent::MouseButtonRelease, local, button, Qt::NoButton);
-  if (guard) sendMouse(widget, QEvent::MouseButtonDblClick, local, button, button);
-  if (guard) sendMouse(widget, QEvent::MouseButtonRelease, local, button, Qt::NoButton);
+  sendMouse(widget, QEvent::MouseButtonPress, local, button, button, modifiers);
+  if (guard) sendMouse(widget, QEvent::MouseButtonRelease, local, button, Qt::NoButton, modifiers);
+  if (guard) sendMouse(widget, QEvent::MouseButtonDblClick, local, button, button, modifiers);
+  if (guard) sendMouse(widget, QEvent::MouseButtonRelease, local, button, Qt::NoButton, modifiers);
 }
 
 void clickWidget(QWidget* widget) {

@@ -16,7 +16,8 @@ void sendMouse(QWidget* widget, int type, QPointF local, Qt::MouseButton button,
 void clickAt(QWidget* widget, QPointF local, Qt::MouseButton button = Qt::LeftButton,
              Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Down, up, double-click, up.
-void doubleClickAt(QWidget* widget, QPointF local, Qt::MouseButton button = Qt::LeftButton);
+void doubleClickAt(QWidget* widget, QPointF local, Qt::MouseButton button = Qt::LeftButton,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A click in the middle of a widget (buttons, pictures).
 void clickWidget(QWidget* widget);
 

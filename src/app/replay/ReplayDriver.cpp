@@ -233,7 +233,8 @@ void ReplayDriver::execute(const ScriptLine& line) {
     }
   } else if (cmd == "dblclick") {
     const QPointF p(number(1), number(2));
-    doubleClickAt(canvas, p, pointerWords(3, false).button);
+    const PointerWords pw = pointerWords(3, false);
+    doubleClickAt(canvas, p, pw.button, pw.modifiers);
   } else if (cmd == "drag") {
     const QPointF a(number(1), number(2)), b(number(3), number(4));
     const PointerWords pw = pointerWords(5, true);
