@@ -327,7 +327,9 @@ void ReplayDriver::execute(const ScriptLine& line) {
     if (cmd == "pixel") {
       print(QStringLiteral("pixel %1 %2 %3").arg(x).arg(y).arg(value));
     } else {
+      // A mistyped colour is the script's fault, not a failed expectation.
       const QString expected = QString::fromStdString(t[3]);
+      if (expected != QLatin1String("none") && !parseHexColor(t[3])) scriptError(QStringLiteral("not a colour"));
       if (value.compare(expected, Qt::CaseInsensitive) != 0) {
         finish(1, QStringLiteral("FAIL line %1: pixel %2,%3 is %4, expected %5").arg(line_).arg(x).arg(y).arg(value, expected));
       }
