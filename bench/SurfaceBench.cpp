@@ -4,6 +4,7 @@
 //   pictavo_bench --benchmark_filter='Memcpy|Surface' --benchmark_repetitions=5
 // and read the "min" lines: the fastest run is the one that counts.
 
+#include "BenchPictures.h"
 #include "canvas/Surface.h"
 
 #include <benchmark/benchmark.h>
@@ -19,15 +20,8 @@ using pictavo::Surface;
 constexpr int kSide = 8000;
 constexpr std::size_t kPixels = std::size_t(kSide) * kSide;
 
-double fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
-
-// Something other than one flat colour, so no copy can take a shortcut.
-void paintStripes(Surface& s) {
-  std::uint32_t* p = s.drawBits();
-  const std::size_t w = std::size_t(s.Width());
-  for (int y = 0; y < s.Height(); ++y)
-    for (std::size_t x = 0; x < w; ++x) p[std::size_t(y) * w + x] = 0xFF000000u | std::uint32_t((x * 7 + y * 3) & 0xFFFFFF);
-}
+using pictavo::bench::fastest;
+using pictavo::bench::paintStripes;
 
 void BM_Memcpy8000(benchmark::State& state) {
   std::vector<std::uint32_t> a(kPixels, 1), b(kPixels, 2);

@@ -4,6 +4,7 @@
 //   pictavo_bench --benchmark_filter='Transform' --benchmark_repetitions=5
 // and read the "min" lines.
 
+#include "BenchPictures.h"
 #include "canvas/Surface.h"
 #include "effects/CanvasTransforms.h"
 
@@ -17,14 +18,8 @@ namespace {
 using pictavo::Surface;
 namespace ImageTools = pictavo::ImageTools;
 
-double fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
-
-void paintStripes(Surface& s) {
-  std::uint32_t* p = s.drawBits();
-  const std::size_t w = std::size_t(s.Width());
-  for (int y = 0; y < s.Height(); ++y)
-    for (std::size_t x = 0; x < w; ++x) p[std::size_t(y) * w + x] = 0xFF000000u | std::uint32_t((x * 7 + y * 3) & 0xFFFFFF);
-}
+using pictavo::bench::fastest;
+using pictavo::bench::paintStripes;
 
 // range(0): side; range(1): flip mode (0 left-right, 1 upside down, 2 both).
 void BM_TransformFlip(benchmark::State& state) {

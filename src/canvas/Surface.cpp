@@ -24,6 +24,14 @@ Rect Rect::united(const Rect& o) const {
 
 namespace {
 
+// A canvas size past the limit is refused as out of memory, naming the limit.
+void refuseSizeOverLimit(int width, int height) {
+  if (!Surface::sizeAllowed(width, height))
+    throw Error(kErrOutOfMemory, "画布大小超出范围: " + std::to_string(width) + " x " + std::to_string(height) +
+                                     " (每边 1 到 " + std::to_string(Surface::kMaxSide) + " 像素, 最多 " +
+                                     std::to_string(Surface::kMaxPixels) + " 像素)");
+}
+
 void copyRect(std::uint32_t* dst, const std::uint32_t* src, int stride, const Rect& r) {
   const std::size_t bytes = std::size_t(r.width()) * sizeof(std::uint32_t);
   for (int y = r.top; y < r.bottom; ++y) {
@@ -84,9 +92,7 @@ Surface& Surface::operator=(Surface&&) noexcept = default;
 Surface::~Surface() = default;
 
 void Surface::allocate(int width, int height, std::uint32_t fillWord) {
-  if (!sizeAllowed(width, height))
-    throw Error(kErrOutOfMemory, "画布大小超出范围: " + std::to_string(width) + " x " + std::to_string(height) +
-                                     " (每边 1 到 32767 像素, 最多 268435456 像素)");
+  refuseSizeOverLimit(width, height);
   try {
     std::vector<std::uint32_t> pixels(std::size_t(width) * std::size_t(height), fillWord);
     persistent_.swap(pixels);
@@ -114,9 +120,7 @@ void Surface::ensureVisibleLayer() {
 
 void Surface::Resize(int width, int height) {
   if (width == width_ && height == height_) return;
-  if (!sizeAllowed(width, height))
-    throw Error(kErrOutOfMemory, "画布大小超出范围: " + std::to_string(width) + " x " + std::to_string(height) +
-                                     " (每边 1 到 32767 像素, 最多 268435456 像素)");
+  refuseSizeOverLimit(width, height);
   std::vector<std::uint32_t> next;
   try {
     next.assign(std::size_t(width) * std::size_t(height), pixelFromColor(backColor_));

@@ -16,7 +16,6 @@
 #include <QScreen>
 
 #include <array>
-#include <cmath>
 
 namespace pictavo {
 
@@ -41,13 +40,6 @@ const std::array<ColorItem, 8> kColorItems = {{
 }};
 constexpr int kForegroundItem = 6;
 constexpr int kBackgroundItem = 7;
-
-QString tooLargeReason() {
-  const int side = int(std::lround(std::sqrt(double(Surface::kMaxPixels))));
-  return QStringLiteral("图片太大!宽和高都不能超过%1像素,且宽×高不能超过%2×%2像素!")
-      .arg(Surface::kMaxSide)
-      .arg(side);
-}
 
 }  // namespace
 
@@ -129,7 +121,7 @@ void NewCanvasDialog::startDrawing() {
     if (!Surface::sizeAllowed(g.canvasWidth, g.canvasHeight)) {
       // A canvas this large cannot be built; refusing here keeps the user
       // in the dialog instead of failing after it has closed.
-      ErrorWindow::report(this, QStringLiteral("错误代码:Ne1"), tooLargeReason());
+      ErrorWindow::report(this, QStringLiteral("错误代码:Ne1"), canvasTooLargeReason());
       return;
     }
     g.canvasBackColor = chosenColor();

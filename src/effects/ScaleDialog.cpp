@@ -11,20 +11,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
-
 namespace pictavo {
 
 namespace {
 
 const QString kCodeLine = QStringLiteral("错误代码:Ne12");
-
-QString tooLargeReason() {
-  const int side = int(std::lround(std::sqrt(double(Surface::kMaxPixels))));
-  return QStringLiteral("图片太大!宽和高都不能超过%1像素,且宽×高不能超过%2×%2像素!")
-      .arg(Surface::kMaxSide)
-      .arg(side);
-}
 
 }  // namespace
 
@@ -68,7 +59,7 @@ void ScaleDialog::accept() {
   if (!Surface::sizeAllowed(g.canvasWidth, g.canvasHeight)) {
     // Refused here so the user can correct the size instead of the stretch
     // failing after the dialog has closed.
-    ErrorWindow::report(this, kCodeLine, tooLargeReason());
+    ErrorWindow::report(this, kCodeLine, canvasTooLargeReason());
     return;
   }
   g.dlgResult = 1;

@@ -2,6 +2,7 @@
 // The pieces the program's fixed-layout dialogs are made of: named labels
 // and buttons at their designed places.
 
+#include "canvas/Surface.h"
 #include "windows/WindowArt.h"
 
 #include <QDialog>
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+
+#include <cmath>
 
 namespace pictavo {
 
@@ -45,6 +48,15 @@ inline QPushButton* addButton(QWidget* parent, const char* name, const QString& 
   if (role == ButtonRole::Default) button->setDefault(true);
   else button->setAutoDefault(false);
   return button;
+}
+
+// The reason the size dialogs (new canvas, stretch) give for a size past
+// the canvas limit, naming the limit.
+inline QString canvasTooLargeReason() {
+  const int side = int(std::lround(std::sqrt(double(Surface::kMaxPixels))));
+  return QStringLiteral("图片太大!宽和高都不能超过%1像素,且宽×高不能超过%2×%2像素!")
+      .arg(Surface::kMaxSide)
+      .arg(side);
 }
 
 }  // namespace pictavo

@@ -7,6 +7,7 @@
 #include "documents/BmpWriter.h"
 #include "documents/Draft.h"
 #include "documents/ExitConfirmation.h"
+#include "support/QtFiles.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -19,11 +20,6 @@ namespace pictavo {
 namespace {
 
 using namespace pictavo::test;
-
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray bmpOf(const Surface& s) {
   const std::vector<std::uint8_t> bytes = encodeBmp(s.bits(Surface::Layer::Persistent), s.Width(), s.Height(), s.stride());

@@ -7,6 +7,7 @@
 #include "app/StatusBar.h"
 #include "documents/FileFilter.h"
 #include "documents/ShowFileDialog.h"
+#include "support/QtFiles.h"
 
 #include <QAction>
 
@@ -31,11 +32,6 @@ void touch(const QString& path, const QByteArray& bytes = "x") {
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(bytes);
-}
-
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The names the dialog's list offers (enabled) in its folder. The listing

@@ -12,6 +12,7 @@
 #include "documents/BmpWriter.h"
 #include "documents/Draft.h"
 #include "documents/ExitConfirmation.h"
+#include "support/QtFiles.h"
 
 #include <QAction>
 #include <QDir>
@@ -26,11 +27,6 @@ namespace pictavo {
 namespace {
 
 using namespace pictavo::test;
-
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
   QFile f(path);
