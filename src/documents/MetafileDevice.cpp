@@ -17,6 +17,15 @@ constexpr std::size_t kMaxSavedStates = 1024;
 // Work one clip record may do before it is given up (left without effect).
 constexpr long long kClipAllowance = 1 << 24;
 
+// Runs one clip operation, op(allowance), and charges the work it used.
+template <class Op>
+auto chargedClipWork(long long& work, Op op) {
+  long long allowance = kClipAllowance;
+  auto result = op(allowance);
+  work += kClipAllowance - std::max(0LL, allowance);
+  return result;
+}
+
 bool finite(PointF p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 }  // namespace
@@ -399,9 +408,9 @@ void MetafileDevice::setClip(std::shared_ptr<const SpanClip> clip) {
 
 void MetafileDevice::combineClip(const SpanClip& region, metafile::ClipCombine mode) {
   static const SpanClip everything = metafile::clip::whole();
-  long long allowance = kClipAllowance;
-  std::optional<SpanClip> result = metafile::clip::combine(state.clip ? *state.clip : everything, region, mode, allowance);
-  work_ += kClipAllowance - std::max(0LL, allowance);
+  std::optional<SpanClip> result = chargedClipWork(work_, [&](long long& allowance) {
+    return metafile::clip::combine(state.clip ? *state.clip : everything, region, mode, allowance);
+  });
   if (result) setClip(std::make_shared<const SpanClip>(std::move(*result)));
 }
 
@@ -436,12 +445,9 @@ void MetafileDevice::selectClip(const std::vector<ClipBox>* region, ClipUnits un
   std::vector<Rect> rects;
   rects.reserve(region->size());
   for (const ClipBox& box : *region) rects.push_back(targetBox(box, map));
-  long long allowance = kClipAllowance;
-  std::optional<SpanClip> shape = metafile::clip::fromRects(std::move(rects), allowance);
-  work_ += kClipAllowance - std::max(0LL, allowance);
-  if (!shape) return;
-  if (mode == metafile::ClipCombine::Copy) setClip(std::make_shared<const SpanClip>(std::move(*shape)));
-  else combineClip(*shape, mode);
+  const std::optional<SpanClip> shape =
+      chargedClipWork(work_, [&](long long& allowance) { return metafile::clip::fromRects(std::move(rects), allowance); });
+  if (shape) combineClip(*shape, mode);
 }
 
 void MetafileDevice::selectClipPath(metafile::ClipCombine mode) {
@@ -457,12 +463,9 @@ void MetafileDevice::selectClipPath(metafile::ClipCombine mode) {
     rows.resize(std::size_t(row - firstRow) + 1);
     rows.back().push_back({first, last});
   });
-  long long allowance = kClipAllowance;
-  std::optional<SpanClip> shape = metafile::clip::fromRows(std::max(0, firstRow), rows, allowance);
-  work_ += kClipAllowance - std::max(0LL, allowance);
-  if (!shape) return;
-  if (mode == metafile::ClipCombine::Copy) setClip(std::make_shared<const SpanClip>(std::move(*shape)));
-  else combineClip(*shape, mode);
+  const std::optional<SpanClip> shape = chargedClipWork(
+      work_, [&](long long& allowance) { return metafile::clip::fromRows(std::max(0, firstRow), rows, allowance); });
+  if (shape) combineClip(*shape, mode);
 }
 
 // ---- paths -------------------------------------------------------------------
