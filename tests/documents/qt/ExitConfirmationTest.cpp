@@ -66,9 +66,7 @@ TEST(ExitConfirmation, SliderStepsBackUnlessDraggedToTheEnd) {
     auto* slider = child<QScrollBar>(w, "HScroll1");
     slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // the right arrow
     afterStep = slider->value();
-    slider->setSliderDown(true);
-    slider->setSliderPosition(2);
-    slider->setSliderDown(false);
+    dragSlider(w, "HScroll1", 2);
     afterMiddleDrag = slider->value();
     openAfterSteps = w->isVisible();
     w->close();
@@ -98,10 +96,7 @@ TEST(ExitConfirmation, SliderAtItsEndWritesTheDraftIntoANewFolderAndEnds) {
   int ended = 0;
   Watchdog watchdog;
   whenModal("save", [&](QWidget* w) {
-    auto* slider = child<QScrollBar>(w, "HScroll1");
-    slider->setSliderDown(true);
-    slider->setSliderPosition(3);
-    slider->setSliderDown(false);
+    dragSlider(w, "HScroll1", 3);  // the draft
   });
   ExitConfirmation::ask(nullptr, canvas, [&] { ++ended; });
   EXPECT_FALSE(watchdog.fired());
@@ -118,10 +113,7 @@ TEST(ExitConfirmation, DraftThatCannotBeWrittenStillEnds) {
   int ended = 0;
   Watchdog watchdog;
   whenModal("save", [&](QWidget* w) {
-    auto* slider = child<QScrollBar>(w, "HScroll1");
-    slider->setSliderDown(true);
-    slider->setSliderPosition(3);
-    slider->setSliderDown(false);
+    dragSlider(w, "HScroll1", 3);  // the draft
   });
   ExitConfirmation::ask(nullptr, drawnCanvas(), [&] { ++ended; });
   EXPECT_FALSE(watchdog.fired());

@@ -143,10 +143,7 @@ TEST(NoLostData, DraftOnAFullDiskIsSilentKeepsTheOldDraftAndStillEnds) {
       errorShown = true;
       e->close();
     });
-    auto* slider = child<QScrollBar>(w, "HScroll1");
-    slider->setSliderDown(true);
-    slider->setSliderPosition(3);
-    slider->setSliderDown(false);
+    dragSlider(w, "HScroll1", 3);  // the draft
   });
   ExitConfirmation::ask(nullptr, Surface(64, 64, kWhite), [&] { ++ended; });
   spin(50);

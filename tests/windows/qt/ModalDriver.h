@@ -4,6 +4,7 @@
 // a user (or a replay script) would.
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -54,6 +55,15 @@ T* child(QWidget* window, const char* name) {
 inline QString labelText(QWidget* window, const char* name) {
   auto* label = child<QLabel>(window, name);
   return label ? label->text() : QStringLiteral("<missing>");
+}
+
+// Drags the named slider's thumb to `position` and lets go, as a user does.
+inline void dragSlider(QWidget* window, const char* name, int position) {
+  auto* slider = child<QAbstractSlider>(window, name);
+  if (!slider) return;
+  slider->setSliderDown(true);
+  slider->setSliderPosition(position);
+  slider->setSliderDown(false);
 }
 
 inline void click(QWidget* window, const char* name) {
