@@ -5,6 +5,7 @@
 #include "canvas/PencilTool.h"
 #include "canvas/Surface.h"
 #include "canvas/ToolEngine.h"
+#include "ToolTestHost.h"
 #include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
@@ -17,50 +18,31 @@ using namespace test;
 
 namespace {
 
-constexpr Color kRed = 0x000000FFu;
-constexpr Color kBlue = 0x00FF0000u;
-
-class FakeHost : public ToolHost {
+// The tool tests' fake window, recording what the engine tells it.
+class FakeHost : public ToolTestHost {
  public:
-  Surface surface{40, 30, kWhite};
-  Color c1 = kRed, c2 = kBlue;
-  std::string title = kTitle;
+  FakeHost() { surface = Surface(40, 30, kWhite); }
   std::map<std::string, bool> visible;  // widgets by object name
   std::map<std::string, bool> enabled;  // menu items by object name
   std::string panel2;
-  bool hintVisible = false;
   std::string hintText;
   int hintLeft = -1, hintTop = -1;
-  OutlineShape select, clone;
   std::vector<std::string> log;  // hooks and tool steps, in call order
   int cuts = 0;
 
-  Surface& canvas() override { return surface; }
-  Color color1() const override { return c1; }
-  Color color2() const override { return c2; }
   void setWidgetVisible(const std::string& name, bool v) override { visible[name] = v; }
   void setMenuItemEnabled(const std::string& name, bool e) override { enabled[name] = e; }
   void setStatusPanelText(int panel, const std::string& text) override {
     if (panel == 2) panel2 = text;
   }
-  std::string windowTitle() const override { return title; }
-  void setWindowTitle(const std::string& t) override { title = t; }
   void showHint(const std::string& text) override {
     hintText = text;
     hintVisible = true;
   }
-  void hideHint() override { hintVisible = false; }
-  bool isHintVisible() const override { return hintVisible; }
   void moveHint(int left, int top) override {
     hintLeft = left;
     hintTop = top;
   }
-  int toolsPanelWidth() const override { return 112; }
-  int topPanelHeight() const override { return 43; }
-  OutlineShape selection() const override { return select; }
-  void setSelection(const OutlineShape& s) override { select = s; }
-  OutlineShape cloneMarker() const override { return clone; }
-  void setCloneMarker(const OutlineShape& s) override { clone = s; }
   void cut() override { ++cuts; }
   void previewPaste(float, float) override { log.push_back("previewPaste"); }
   void commitPaste(float, float) override {
