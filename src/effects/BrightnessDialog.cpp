@@ -44,7 +44,9 @@ BrightnessDialog::BrightnessDialog(QWidget* owner, const Surface& canvas)
   auto* ok = new QPushButton(QStringLiteral("确定"), this);
   ok->setObjectName(QStringLiteral("cmdOK"));
   ok->setGeometry(184, 38, 80, 26);
-  ok->setDefault(true);
+  // Unlike the RGB dialog's, this OK is a plain button: Enter does not
+  // accept, not even while a button holds the focus. Esc still cancels.
+  ok->setAutoDefault(false);
   auto* cancel = new QPushButton(QStringLiteral("取消"), this);
   cancel->setObjectName(QStringLiteral("cmdCancel"));
   cancel->setGeometry(184, 74, 80, 26);

@@ -104,5 +104,31 @@ TEST_F(AdjustmentDialogs, BrightnessBarDownBrightensAndOkAnswersSix) {
   EXPECT_EQ(globals().brightValue, -20);
 }
 
+// Enter accepts the RGB dialog through its default OK but not the brightness
+// dialog, wherever the focus is; Esc cancels both.
+TEST_F(AdjustmentDialogs, EnterAcceptsOnlyTheRgbDialogEscCancelsBoth) {
+  const Surface canvas(10, 10);
+  {
+    RgbDialog rgb(nullptr, canvas);
+    rgb.show();
+    pressKey(child(&rgb, "sbRgb0"), Qt::Key_Return);
+    EXPECT_EQ(globals().dlgResult, 1);
+  }
+  for (const char* focus : {"sBar", "cmdOK", "cmdCancel"}) {
+    globals().dlgResult = 2;
+    BrightnessDialog bright(nullptr, canvas);
+    bright.show();
+    child(&bright, "sBar")->setFocus();
+    child<QScrollBar>(&bright, "sBar")->setValue(30);
+    for (int key : {Qt::Key_Return, Qt::Key_Enter}) pressKey(child(&bright, focus), key);
+    EXPECT_EQ(globals().dlgResult, 2) << focus;
+    EXPECT_TRUE(bright.isVisible()) << focus;
+    pressKey(child(&bright, focus), Qt::Key_Escape);
+    EXPECT_EQ(globals().dlgResult, 2) << focus;
+    EXPECT_FALSE(bright.isVisible()) << focus;
+    EXPECT_EQ(bright.result(), QDialog::Rejected) << focus;
+  }
+}
+
 }  // namespace
 }  // namespace pictavo
