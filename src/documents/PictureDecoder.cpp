@@ -4,6 +4,7 @@
 #include "canvas/Surface.h"
 #include "documents/BmpReader.h"
 #include "documents/FileErrors.h"
+#include "documents/IconMask.h"
 #include "documents/LargeBuffer.h"
 #include "documents/MetafileDecoder.h"
 
@@ -136,8 +137,11 @@ Picture decodePicture(const std::uint8_t* data, std::size_t size) {
   }
   // Icons are type 1, cursors type 2; Qt's icon reader takes both (a
   // cursor keeps its hotspot where an icon has planes and bit count).
-  if (data[0] == 0 && data[1] == 0 && (data[2] == 1 || data[2] == 2) && data[3] == 0)
-    return decodeWithQt(data, size, "ico");
+  if (data[0] == 0 && data[1] == 0 && (data[2] == 1 || data[2] == 2) && data[3] == 0) {
+    Picture picture = decodeWithQt(data, size, "ico");
+    applyIconMask(data, size, picture);
+    return picture;
+  }
   if (looksLikeMetafile(data, size)) {
     if (auto picture = decodeMetafile(data, size)) return std::move(*picture);
   }
