@@ -1,5 +1,7 @@
 #include "canvas/SurfaceText.h"
 
+#include "canvas/FontFamilies.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
@@ -20,7 +22,7 @@ const char* const kChineseFallback = "WenQuanYi Micro Hei";
 QFont surfaceQFont(const SurfaceFont& f) {
   QFont font = QGuiApplication::font();
   QStringList families;
-  if (!f.name.empty()) families << QString::fromStdString(f.name);
+  if (!f.name.empty()) families << screenFontFamily(QString::fromStdString(f.name));
   else families << font.family();
   families << QString::fromLatin1(kChineseFallback);
   font.setFamilies(families);

@@ -4,12 +4,12 @@
 #include "app/Globals.h"
 #include "app/NumberEntry.h"
 #include "canvas/Surface.h"
+#include "canvas/FontFamilies.h"
 #include "canvas/TextStyles.h"
 #include "windows/TextPreview.h"
 #include "windows/WindowArt.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -98,7 +98,7 @@ int TextDialog::FindListIndex(const QComboBox* list, const QString& text) {
 }
 
 void TextDialog::load() {
-  font_->addItems(QFontDatabase::families());
+  font_->addItems(screenFontNames());  // each family once, by its plain name
   for (int size = kFirstSize; size <= kLastSize; ++size) size_->addItem(QString::number(size));
   for (const char* caption : kTextStyleCaptions) style_->addItem(QString::fromUtf8(caption));
   const Globals& g = globals();

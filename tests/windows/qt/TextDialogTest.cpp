@@ -9,7 +9,7 @@
 #include "ModalDriver.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
+#include "canvas/FontFamilies.h"
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ struct TextDialogTest : ::testing::Test {
 
 TEST_F(TextDialogTest, ListsHoldTheFontsSizesAndStyles) {
   TextDialog d(nullptr);
-  EXPECT_EQ(itemsOf(child<QComboBox>(&d, "cboFont")), QFontDatabase::families());
+  EXPECT_EQ(itemsOf(child<QComboBox>(&d, "cboFont")), screenFontNames());
   const QStringList sizes = itemsOf(child<QComboBox>(&d, "cboSize"));
   ASSERT_EQ(sizes.size(), 65);
   EXPECT_EQ(sizes.front(), "8");
@@ -64,7 +64,7 @@ TEST_F(TextDialogTest, FindListIndexIgnoresCaseAndFallsBackToTheFirstEntry) {
 }
 
 TEST_F(TextDialogTest, StartsFromTheVariables) {
-  const QStringList fonts = QFontDatabase::families();
+  const QStringList fonts = screenFontNames();
   ASSERT_GE(fonts.size(), 2);
   Globals& g = globals();
   g.textFontName = fonts[1].toUpper().toStdString();
@@ -96,7 +96,7 @@ TEST_F(TextDialogTest, AcceptStoresCancelAndCloseKeep) {
     test::click(&d, "cmdOK");
     const Globals& g = globals();
     EXPECT_EQ(g.dlgResult, 1);
-    EXPECT_EQ(g.textFontName, QFontDatabase::families()[1].toStdString());
+    EXPECT_EQ(g.textFontName, screenFontNames()[1].toStdString());
     EXPECT_EQ(g.textFontSize, 36);
     EXPECT_EQ(g.textStyleIndex, 6);
     EXPECT_EQ(g.textString, "Hi");
