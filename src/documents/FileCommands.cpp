@@ -54,7 +54,7 @@ void FileCommands::open() {
     }
     std::string lastFolder = window_.lastFolder();
     const std::string name =
-        ShowFileDialog(&window_, true, pictureFilterText("tpf"), QStringLiteral("Open"), lastFolder);
+        ShowFileDialog(&window_, true, openFilterText(), QStringLiteral("Open"), lastFolder);
     window_.setLastFolder(lastFolder);
     if (!name.empty()) {
       // Decoding comes first: a file that fails leaves the canvas untouched.
