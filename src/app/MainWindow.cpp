@@ -122,7 +122,14 @@ void MainWindow::createViewport() {
   CanvasView::Listener canvasListener;
   canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(e); };
   canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(e); };
-  canvasListener.mouseUp = [this](const PointerEvent& e) { engine_.mouseUp(e); };
+  canvasListener.mouseUp = [this](const PointerEvent& e) {
+    // The release step may throw after it drew: the drawing counts all the same.
+    struct Noted {
+      MainWindow& window;
+      ~Noted() { window.notePictureChanged(); }
+    } noted{*this};
+    engine_.mouseUp(e);
+  };
   canvasListener.doubleClick = [this] { engine_.doubleClick(); };
   canvasListener.keyUp = [this](int key) { engine_.keyUp(key); };
   canvasView_->setListener(std::move(canvasListener));
@@ -348,12 +355,17 @@ void MainWindow::newCanvas() {
     hideSelection();
     placeGrips();
     runLayout();
+    notePictureInFile();
   }
   statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
   globals().dlgResult = 2;
 }
 
-void MainWindow::clearPicture() { HintWindow::ask(this, canvas_); }
+void MainWindow::clearPicture() {
+  if (HintWindow::ask(this, canvas_)) notePictureChanged();
+}
+
+void MainWindow::notePictureChanged() { drawingInNoFile_ = true; }
 
 void MainWindow::endProgram() {
   emit programEnded();
@@ -437,6 +449,7 @@ void MainWindow::gripMoved(int slot, int buttons, float x, float y) {
   if (r.dragged) {
     if (r.canvasWidth != canvas_.Width() || r.canvasHeight != canvas_.Height()) {
       resizeCanvas(r.canvasWidth, r.canvasHeight);
+      if (r.canvasWidth == canvas_.Width() && r.canvasHeight == canvas_.Height()) notePictureChanged();
     }
     viewport_.placeGrips(canvas_.Width(), canvas_.Height());
     viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());

@@ -67,6 +67,15 @@ class MainWindow : public QMainWindow, public ToolHost {
   // Ends the program at once (the exit commands).
   void endProgram();
 
+  // ---- the drawing that is in no file ----------------------------------------
+  // Every lasting change to the canvas picture comes through here: a release
+  // on the canvas, a command that changes its pixels or size, a grip resize.
+  void notePictureChanged();
+  // Save As, Open and New: what the canvas shows is in a file, or is blank.
+  void notePictureInFile() { drawingInNoFile_ = false; }
+  // Whether closing now would lose drawing, whatever the title and panel 1 say.
+  bool drawingInNoFile() const { return drawingInNoFile_; }
+
   // ---- parts ----------------------------------------------------------------
   ToolEngine& engine() { return engine_; }
   const ToolEngine& engine() const { return engine_; }
@@ -166,6 +175,7 @@ class MainWindow : public QMainWindow, public ToolHost {
   Surface pSrc21_, pMask_, srcBrush1_, srcBrush2_, imgPatten_;
   std::optional<Picture> patternPicture_;
   bool brushLoaded_ = false;
+  bool drawingInNoFile_ = false;
   ToolEngine engine_;
   ViewportLayout viewport_;
 

@@ -98,6 +98,7 @@ void FileCommands::showOpened(const std::string& name, const Picture* picture) {
     window_.menu().action(QStringLiteral("MnuDQue"))->setChecked(false);
     window_.placeGrips();
     window_.runLayout();
+    window_.notePictureInFile();
   }
   window_.engine().state().curTool = -1;
   window_.setStatusPanelText(3, MainWindow::sizeText(window_.canvas().Width(), window_.canvas().Height()).toStdString());
@@ -111,7 +112,10 @@ void FileCommands::saveAs() {
     const std::string name =
         ShowFileDialog(&window_, false, pictureFilterText("tpf"), QStringLiteral("另存为"), lastFolder);
     window_.setLastFolder(lastFolder);
-    if (!name.empty()) writeBmpFile(name, window_.canvas());
+    if (!name.empty()) {
+      writeBmpFile(name, window_.canvas());
+      window_.notePictureInFile();
+    }
     window_.setStatusPanelText(1, name);
     if (!name.empty()) window_.setWindowTitle(std::string(kTitle));
   });
@@ -125,7 +129,7 @@ void FileCommands::exitProgram() {
 void FileCommands::queryUnload() {
   if (ending_ || asking_) return;
   const QString title = QString::fromStdString(window_.windowTitle());
-  if (!ExitConfirmation::needed(title, window_.statusBar1()->panelText(1))) return;
+  if (!ExitConfirmation::needed(title, window_.statusBar1()->panelText(1), window_.drawingInNoFile())) return;
   asking_ = true;
   ExitConfirmation::ask(&window_, window_.canvas(), [this] {
     if (!ending_) window_.endProgram();

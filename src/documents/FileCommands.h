@@ -43,7 +43,8 @@ class FileCommands : public QObject {
   // program ends, closing every other window too.
   void exitProgram();
   // Runs before the main window closes, whatever closes it: a modified,
-  // never-saved drawing gets the exit confirmation. Nothing cancels the close.
+  // never-saved document, or any drawing that is in no file, gets the exit
+  // confirmation. Nothing cancels the close.
   void queryUnload();
 
  private:
