@@ -15,6 +15,7 @@
 #include <QAction>
 
 #include <new>
+#include <utility>
 
 namespace pictavo {
 
@@ -58,15 +59,12 @@ void FileCommands::open() {
     window_.setLastFolder(lastFolder);
     if (!name.empty()) {
       // Decoding comes first: a file that fails leaves the canvas untouched.
-      const Picture picture = decodePictureFile(name);
+      // The canvas then takes the decoded pixels over, on the white
+      // background their transparent parts show.
+      Picture picture = decodePictureFile(name);
       Surface& canvas = window_.canvas();
-      canvas.SetPicture(picture);
-      if (canvas.BackColor() != kWhite) {
-        // A new background colour clears the image, so the picture is laid
-        // again over it (same size now: this cannot fail).
-        canvas.SetBackColor(kWhite);
-        canvas.SetPicture(picture);
-      }
+      if (canvas.BackColor() != kWhite) canvas.SetBackColor(kWhite);
+      canvas.SetPicture(std::move(picture));
       window_.canvasView()->syncSize();
       window_.menu().action(QStringLiteral("MnuDQue"))->setChecked(false);
       window_.placeGrips();
