@@ -224,7 +224,7 @@ void MainWindow::startUp(const std::string& file) {
   loadBrushList();
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
-  if (opened) files_->showPicture(file, *opened);
+  if (opened) files_->showPicture(file, std::move(*opened));
 }
 
 namespace {
