@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CanvasView.h"
+#include "app/FileArgument.h"
 #include "app/ClipboardCommands.h"
 #include "app/Errors.h"
 #include "app/Globals.h"
@@ -27,6 +28,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -69,6 +71,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   engine_.setTool(kTextTool, std::make_unique<TextTool>());
   // The designed client area lies below the menu bar.
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
+  setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() {
@@ -485,6 +488,19 @@ bool MainWindow::previewKeyPress(const QKeyEvent* event) {
   if (event->text() != QStringLiteral("x") || (event->modifiers() & chords)) return false;
   colorPalette()->SwapColors();
   return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedFile(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::string file = droppedFile(event->mimeData());
+  if (file.empty()) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the error window is modal, and the file
+  // manager waits for the drop to finish.
+  QMetaObject::invokeMethod(this, [this, file] { files_->openFile(file); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -148,6 +148,9 @@ class MainWindow : public QMainWindow, public ToolHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The query-unload step (the exit confirmation) runs before every close.
   void closeEvent(QCloseEvent* event) override;
+  // One picture file dropped on the window opens as Open opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createClientArea();

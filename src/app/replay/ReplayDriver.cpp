@@ -8,6 +8,7 @@
 #include "controls/ColorPalette.h"
 #include "app/replay/DialogAnswers.h"
 #include "app/replay/InputEvents.h"
+#include "app/replay/OutsideCommands.h"
 #include "app/replay/StateDump.h"
 #include "documents/BmpWriter.h"
 #include "documents/Draft.h"
@@ -424,6 +425,22 @@ void ReplayDriver::execute(const ScriptLine& line) {
       return;
     }
     scriptError(QStringLiteral("unknown key %1").arg(key));
+  } else if (cmd == "drop") {
+    exactly(2);
+    const QString problem = dropFile(&w, QString::fromStdString(arg(1)));
+    if (!problem.isEmpty()) scriptError(problem);
+  } else if (cmd == "clipboard") {
+    exactly(3);
+    const QString path = QString::fromStdString(arg(2));
+    QString problem;
+    if (t[1] == "put") {
+      problem = putOnClipboard(path);
+    } else if (t[1] == "save") {
+      problem = saveClipboard(path);
+    } else {
+      problem = QStringLiteral("clipboard put or save");
+    }
+    if (!problem.isEmpty()) scriptError(problem);
   } else if (cmd == "answer") {
     Answer a{line_, {}};
     for (std::size_t i = 1; i < t.size(); ++i) a.words << QString::fromStdString(t[i]);
