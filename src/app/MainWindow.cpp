@@ -75,6 +75,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  if (qApp) qApp->removeEventFilter(this);
   // The view must stop listening before the canvas goes away.
   canvasView_->setSurface(nullptr);
 }
@@ -86,6 +87,8 @@ void MainWindow::createClientArea() {
   client_->setObjectName("frmmainClient");
   setCentralWidget(client_);
   client_->installEventFilter(this);
+  // A form that previews keys: the window sees them before its controls.
+  qApp->installEventFilter(this);
 
   top_ = new QFrame(client_);
   top_->setObjectName("pTop");
@@ -227,7 +230,7 @@ void MainWindow::startUp(const std::string& file) {
   loadBrushList();
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
-  if (opened) files_->showPicture(file, *opened);
+  if (opened) files_->showPicture(file, std::move(*opened));
 }
 
 namespace {
@@ -470,7 +473,21 @@ QString MainWindow::sizeText(int w, int h) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) runLayout();
+  // Key presses meant for any control of this window pass here first.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this && previewKeyPress(static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::previewKeyPress(const QKeyEvent* event) {
+  // Only the lower-case x swaps, whichever control has the focus, and the
+  // control then never sees it; X and every other key go on as usual.
+  const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (event->text() != QStringLiteral("x") || (event->modifiers() & chords)) return false;
+  colorPalette()->SwapColors();
+  return true;
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -489,15 +506,6 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
   files_->queryUnload();
   event->accept();
-}
-
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-  // Only the lower-case x swaps; X and every other key do nothing here.
-  if (event->text() == QStringLiteral("x")) {
-    colorPalette()->SwapColors();
-    return;
-  }
-  QMainWindow::keyPressEvent(event);
 }
 
 // ---- parts ------------------------------------------------------------------------

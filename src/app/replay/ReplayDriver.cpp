@@ -64,6 +64,18 @@ struct PointerWords {
   int steps = 8;
 };
 
+// The widget a window's activation gives the focus when none of its widgets
+// had it: the first one along the tab chain that takes Tab focus.
+QWidget* firstTabStop(QWidget* window) {
+  for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+    if (w->window() == window && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window) && w->isEnabled() &&
+        !w->focusProxy()) {
+      return w;
+    }
+  }
+  return nullptr;
+}
+
 QString joined(const std::vector<std::string>& t) {
   QStringList l;
   for (const auto& s : t) l << QString::fromStdString(s);
@@ -213,6 +225,11 @@ void ReplayDriver::execute(const ScriptLine& line) {
     // activates it, and focus would then never leave a clicked tool button.
     w.activateWindow();
     QApplication::processEvents();
+    // A display activates the window only once start-up has closed the
+    // new-canvas dialog, and the focus then goes to its first tab stop (the
+    // list cboDW). Offscreen the window was active from its first showing,
+    // while the option lists were still hidden.
+    if (QWidget* first = firstTabStop(&w)) first->setFocus(Qt::ActiveWindowFocusReason);
   } else if (cmd == "tool") {
     exactly(2);
     clickWidget(toolButton(integer(1)));
@@ -256,12 +273,15 @@ void ReplayDriver::execute(const ScriptLine& line) {
     sendMouse(canvas, QEvent::MouseButtonRelease, b, pw.button, Qt::NoButton, pw.modifiers);
   } else if (cmd == "key") {
     exactly(2);
+    // To the focus widget of the active window, as a display sends it.
+    // Offscreen nothing gives the activation back when a dialog closes: the
+    // window's own focus widget, which a display would restore, stands in.
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window) window = QApplication::activeWindow();
+    if (!window) window = &w;
     QWidget* target = QApplication::focusWidget();
-    // Offscreen, the window may not count as active: the widget that took
-    // the focus at the last click still holds it within the window.
-    if (!target && !QApplication::activeModalWidget()) target = w.focusWidget();
-    if (!target) target = QApplication::activeWindow();
-    if (!target) target = &w;
+    if (!target) target = window->focusWidget();
+    if (!target) target = window;
     if (!sendKey(target, QString::fromStdString(arg(1)))) scriptError(QStringLiteral("unknown key"));
   } else if (cmd == "menu") {
     exactly(2);
@@ -277,6 +297,8 @@ void ReplayDriver::execute(const ScriptLine& line) {
     const int index = integer(2);
     if (index < 0 || index >= list->count()) scriptError(QStringLiteral("no item %1").arg(index));
     if (!list->isVisibleTo(&w)) scriptError(QStringLiteral("list %1 is hidden").arg(list->objectName()));
+    // Picked with the mouse: the list keeps the focus afterwards.
+    list->setFocus(Qt::MouseFocusReason);
     list->setCurrentIndex(index);
   } else if (cmd == "palette") {
     if (t.size() < 4 || t.size() > 5) scriptError(QStringLiteral("palette down|dblclick X Y [BUTTON]"));
