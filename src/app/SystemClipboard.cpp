@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QUuid>
 
 namespace pictavo {
@@ -33,9 +34,9 @@ QImage readBounded(QByteArray bytes) {
 
 SystemClipboard::SystemClipboard(QObject* parent)
     : QObject(parent), mark_(QUuid::createUuid().toByteArray(QUuid::WithoutBraces)) {
-  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
-    if (!holdsOurs()) foreignPending_ = true;
-  });
+  // Whose data it is is asked only at a Paste: asking another process at
+  // every change on the desktop could wait on a slow owner.
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { foreignPending_ = true; });
 }
 
 bool SystemClipboard::holdsOurs() const {
@@ -54,17 +55,18 @@ void SystemClipboard::publish(const QImage& image) {
 std::optional<QImage> SystemClipboard::takeForeignImage() {
   if (!foreignPending_ || holdsOurs()) return std::nullopt;
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (!data || !data->hasImage()) return std::nullopt;
+  if (!data) return std::nullopt;
+  QStringList encoded = data->formats().filter(QRegularExpression(QStringLiteral("^image/")));
+  if (encoded.isEmpty() && !data->hasImage()) return std::nullopt;
   foreignPending_ = false;  // taken or refused, once
   // Another process offers encoded pictures: read them ourselves, within
   // the limits. Within this process the picture is already an image.
   QImage image;
-  for (const QString& format : data->formats()) {
-    if (!format.startsWith(QLatin1String("image/"))) continue;
+  for (const QString& format : encoded) {
     image = readBounded(data->data(format));
     if (!image.isNull()) break;
   }
-  if (image.isNull()) image = qvariant_cast<QImage>(data->imageData());
+  if (image.isNull() && data->hasImage()) image = qvariant_cast<QImage>(data->imageData());
   if (image.isNull()) return std::nullopt;
   return image;
 }

@@ -32,7 +32,7 @@ class SystemClipboard : public QObject {
   bool holdsOurs() const;
 
   QByteArray mark_;
-  bool foreignPending_ = true;  // the clipboard changed hands since our publish
+  bool foreignPending_ = true;  // the clipboard changed since our publish or our last take
 };
 
 }  // namespace pictavo
