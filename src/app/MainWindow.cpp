@@ -200,12 +200,15 @@ void MainWindow::connectCommands() {
 
 // ---- start-up -----------------------------------------------------------------
 
-void MainWindow::startUp() {
+void MainWindow::startUp(const std::string& file) {
   show();
   lastFolder_ = QDir::cleanPath(programFolder_).toStdString() + "/";
   globals().dataPath = lastFolder_ + "Data/";
   globals().dlgResult = 2;
-  NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
+  // A file to open takes the new-canvas dialog's place, unless it fails.
+  std::optional<Picture> opened;
+  if (!file.empty()) opened = files_->readPicture(file);
+  if (!opened) NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
   if (globals().dlgResult == 1) {
     resizeCanvas(globals().canvasWidth, globals().canvasHeight);
     canvas_.SetBackColor(globals().canvasBackColor);
@@ -221,6 +224,7 @@ void MainWindow::startUp() {
   loadBrushList();
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
+  if (opened) files_->showPicture(file, *opened);
 }
 
 namespace {

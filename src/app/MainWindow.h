@@ -53,7 +53,9 @@ class MainWindow : public QMainWindow, public ToolHost {
   // The start-up: shows the window, asks for the canvas (modal new-canvas
   // dialog), fills and chooses the option lists, loads the pattern and
   // brush lists, makes the pencil current and switches transparent paste off.
-  void startUp();
+  // With a file (a full path), the file is opened as Open does instead of
+  // the dialog; one that fails is reported and the dialog follows.
+  void startUp(const std::string& file = {});
 
   // ---- commands ------------------------------------------------------------
   void newCanvas();          // mnuNew

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -13,6 +14,17 @@
 #include <memory>
 
 namespace pictavo::replay {
+
+void chooseFile(QFileDialog* dialog, const QString& path) {
+  // selectFile leaves the box alone while it has the keyboard focus, which it
+  // gets once the dialog is active (after an earlier answer let events run).
+  if (auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    box->setText(path);
+  } else {
+    dialog->selectFile(path);
+  }
+  static_cast<QDialog*>(dialog)->accept();
+}
 
 bool exitAnswerWellFormed(const QStringList& a) {
   if (a.size() == 2) return a[0] == QLatin1String("save");
@@ -25,10 +37,7 @@ QString answerExit(QWidget* dialog, const QStringList& a) {
   const QString& word = a[0];
   if (word == QLatin1String("save")) {
     const QString path = QFileInfo(a[1]).absoluteFilePath();
-    return clickAndAnswer<QFileDialog>(dialog, "Command1", [path](QFileDialog* d) {
-      d->selectFile(path);
-      static_cast<QDialog*>(d)->accept();
-    });
+    return clickAndAnswer<QFileDialog>(dialog, "Command1", [path](QFileDialog* d) { chooseFile(d, path); });
   }
   if (word == QLatin1String("save-cancel")) {
     return clickAndAnswer<QFileDialog>(dialog, "Command1", [](QFileDialog* d) { d->reject(); });

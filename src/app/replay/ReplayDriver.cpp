@@ -1,6 +1,7 @@
 #include "app/replay/ReplayDriver.h"
 
 #include "app/CanvasView.h"
+#include "app/FileArgument.h"
 #include "app/GripWidget.h"
 #include "app/MainWindow.h"
 #include "app/ToolBar.h"
@@ -203,9 +204,10 @@ void ReplayDriver::execute(const ScriptLine& line) {
   };
 
   if (cmd == "start") {
-    exactly(1);
+    // "start FILE": the program started with FILE as its argument.
+    if (t.size() > 2) scriptError(QStringLiteral("start takes at most 1 argument"));
     started_ = true;
-    w.startUp();
+    w.startUp(t.size() == 2 ? fullFilePath(t[1]) : std::string());
     // A user works in the active window; without a window manager nothing
     // activates it, and focus would then never leave a clicked tool button.
     w.activateWindow();
