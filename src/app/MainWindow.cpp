@@ -29,6 +29,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
@@ -51,6 +52,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
       programFolder_(programFolder),
       canvas_(500, 400, systemWindowColor()),
+      history_(canvas_),
       pSrc21_(Surface::hiddenBuffer()),
       pMask_(Surface::hiddenBuffer()),
       srcBrush1_(Surface::hiddenBuffer()),
@@ -67,6 +69,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   clipboard_ = new ClipboardCommands(*this);
   // Text needs the font engine, which the core's tool catalog does without.
   engine_.setTool(kTextTool, std::make_unique<TextTool>());
+  connectHistory();
   // The designed client area lies below the menu bar.
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
 }
@@ -119,7 +122,15 @@ void MainWindow::createViewport() {
   CanvasView::Listener canvasListener;
   canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(e); };
   canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(e); };
-  canvasListener.mouseUp = [this](const PointerEvent& e) { engine_.mouseUp(e); };
+  canvasListener.mouseUp = [this](const PointerEvent& e) {
+    try {
+      engine_.mouseUp(e);
+    } catch (...) {
+      notePictureChanged();  // what the gesture drew before it failed stays undoable
+      throw;
+    }
+    notePictureChanged();
+  };
   canvasListener.doubleClick = [this] { engine_.doubleClick(); };
   canvasListener.keyUp = [this](int key) { engine_.keyUp(key); };
   canvasView_->setListener(std::move(canvasListener));
@@ -127,7 +138,10 @@ void MainWindow::createViewport() {
   GripWidget::Listener gripListener;
   gripListener.press = [this](int slot, int button, float x, float y) { gripPressed(slot, button, x, y); };
   gripListener.move = [this](int slot, int buttons, float x, float y) { gripMoved(slot, buttons, x, y); };
-  gripListener.release = [this](int slot) { viewport_.gripRelease(slot); };
+  gripListener.release = [this](int slot) {
+    viewport_.gripRelease(slot);
+    notePictureChanged();
+  };
   for (int slot = 0; slot <= ViewportLayout::kItouch3; ++slot) {
     if (!ViewportLayout::gripExists(slot)) continue;
     Qt::CursorShape cursor = Qt::ArrowCursor;
@@ -191,6 +205,35 @@ void MainWindow::connectCommands() {
   });
 }
 
+namespace {
+
+// The commands of a menu and its submenus.
+void collectCommands(const QMenu* menu, QList<QAction*>& out) {
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator()) continue;
+    if (const QMenu* sub = a->menu()) {
+      collectCommands(sub, out);
+    } else {
+      out.append(a);
+    }
+  }
+}
+
+}  // namespace
+
+// Connected after the commands themselves, so each step is recorded once the
+// command has finished. The Delete key reaches Cut through the same signal.
+void MainWindow::connectHistory() {
+  QList<QAction*> changing{action("mnuCut"), action("mnuClear")};
+  for (const char* name : {"mnuCanvasMenu", "mnuEffectsMenu", "mnuColorMenu"}) {
+    if (const auto* m = menuBar()->findChild<QMenu*>(QString::fromLatin1(name))) collectCommands(m, changing);
+  }
+  for (QAction* a : changing) connect(a, &QAction::triggered, this, &MainWindow::notePictureChanged);
+  connect(action("mnuUndo"), &QAction::triggered, this, &MainWindow::undo);
+  connect(action("mnuRedo"), &QAction::triggered, this, &MainWindow::redo);
+  updateHistoryItems();
+}
+
 // ---- start-up -----------------------------------------------------------------
 
 void MainWindow::startUp() {
@@ -214,6 +257,7 @@ void MainWindow::startUp() {
   loadBrushList();
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
+  startFreshHistory();
 }
 
 namespace {
@@ -341,12 +385,58 @@ void MainWindow::newCanvas() {
     hideSelection();
     placeGrips();
     runLayout();
+    startFreshHistory();
   }
   statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
   globals().dlgResult = 2;
 }
 
 void MainWindow::clearPicture() { HintWindow::ask(this, canvas_); }
+
+void MainWindow::notePictureChanged() {
+  history_.commit();
+  updateHistoryItems();
+}
+
+void MainWindow::startFreshHistory() {
+  history_.clear();
+  updateHistoryItems();
+}
+
+void MainWindow::undo() { stepHistory(false); }
+void MainWindow::redo() { stepHistory(true); }
+
+// Only the picture goes back or forth: palette, tool, options, the copy
+// buffer and the clone source stay as they are.
+void MainWindow::stepHistory(bool forward) {
+  DrawingState& state = engine_.state();
+  if (state.mouseIsDown) return;  // not in the middle of a gesture
+  if (state.pastePending) {
+    state.pastePending = false;  // ended without placing anything
+    hideHint();
+  }
+  hideSelection();
+  const int oldWidth = canvas_.Width(), oldHeight = canvas_.Height();
+  const bool stepped = forward ? history_.redo() : history_.undo();
+  if (stepped) {
+    if (canvas_.Width() != oldWidth || canvas_.Height() != oldHeight) {
+      canvasView_->syncSize();
+      placeGrips();
+      updateScrollBars();
+      statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
+    }
+    canvas_.Refresh();
+    if (windowTitle() == kTitle) setWindowTitle(std::string(kModifiedTitle));
+    notePictureChanged();  // records nothing: the history made this change itself
+  } else {
+    updateHistoryItems();
+  }
+}
+
+void MainWindow::updateHistoryItems() {
+  action("mnuUndo")->setEnabled(history_.canUndo());
+  action("mnuRedo")->setEnabled(history_.canRedo());
+}
 
 void MainWindow::endProgram() {
   emit programEnded();

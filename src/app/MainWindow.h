@@ -16,6 +16,7 @@
 #include "canvas/Surface.h"
 #include "canvas/ToolEngine.h"
 #include "canvas/ToolHost.h"
+#include "canvas/UndoHistory.h"
 
 #include <QMainWindow>
 
@@ -64,6 +65,14 @@ class MainWindow : public QMainWindow, public ToolHost {
   void updateScrollBars();   // UpdateScrollBars, then copies the result onto the widgets
   // Ends the program at once (the exit commands).
   void endProgram();
+  // Every change to the canvas's persistent picture ends here: the change
+  // since the last one becomes one undo step (none when no pixel changed).
+  void notePictureChanged();
+  // Open and New: nothing to undo or redo in the picture now shown.
+  void startFreshHistory();
+  void undo();  // mnuUndo
+  void redo();  // mnuRedo
+  const UndoHistory& history() const { return history_; }
 
   // ---- parts ----------------------------------------------------------------
   ToolEngine& engine() { return engine_; }
@@ -142,6 +151,9 @@ class MainWindow : public QMainWindow, public ToolHost {
   void createClientArea();
   void createViewport();
   void connectCommands();
+  void connectHistory();
+  void stepHistory(bool forward);
+  void updateHistoryItems();
   void fillOptionLists();
   void chooseStartupItems();
   void loadPatternList();
@@ -158,6 +170,7 @@ class MainWindow : public QMainWindow, public ToolHost {
   QString programFolder_;
   std::string lastFolder_;
   Surface canvas_;
+  UndoHistory history_;
   Surface pSrc21_, pMask_, srcBrush1_, srcBrush2_, imgPatten_;
   std::optional<Picture> patternPicture_;
   bool brushLoaded_ = false;

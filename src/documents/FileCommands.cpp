@@ -71,6 +71,7 @@ void FileCommands::open() {
       window_.menu().action(QStringLiteral("MnuDQue"))->setChecked(false);
       window_.placeGrips();
       window_.runLayout();
+      window_.startFreshHistory();
     }
     window_.engine().state().curTool = -1;
     window_.setStatusPanelText(3, MainWindow::sizeText(window_.canvas().Width(), window_.canvas().Height()).toStdString());

@@ -245,14 +245,26 @@ void ReplayDriver::execute(const ScriptLine& line) {
     }
     sendMouse(canvas, QEvent::MouseButtonRelease, b, pw.button, Qt::NoButton, pw.modifiers);
   } else if (cmd == "key") {
-    exactly(2);
+    arg(1);
+    Qt::KeyboardModifiers modifiers;
+    for (std::size_t i = 2; i < t.size(); ++i) {
+      if (t[i] == "ctrl") {
+        modifiers |= Qt::ControlModifier;
+      } else if (t[i] == "shift") {
+        modifiers |= Qt::ShiftModifier;
+      } else if (t[i] == "alt") {
+        modifiers |= Qt::AltModifier;
+      } else {
+        scriptError(QStringLiteral("unknown word %1").arg(QString::fromStdString(t[i])));
+      }
+    }
     QWidget* target = QApplication::focusWidget();
     // Offscreen, the window may not count as active: the widget that took
     // the focus at the last click still holds it within the window.
     if (!target && !QApplication::activeModalWidget()) target = w.focusWidget();
     if (!target) target = QApplication::activeWindow();
     if (!target) target = &w;
-    if (!sendKey(target, QString::fromStdString(arg(1)))) scriptError(QStringLiteral("unknown key"));
+    if (!sendKey(target, QString::fromStdString(arg(1)), modifiers)) scriptError(QStringLiteral("unknown key"));
   } else if (cmd == "menu") {
     exactly(2);
     const QString name = QString::fromStdString(arg(1));
