@@ -29,7 +29,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
@@ -123,13 +122,12 @@ void MainWindow::createViewport() {
   canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(e); };
   canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(e); };
   canvasListener.mouseUp = [this](const PointerEvent& e) {
-    try {
-      engine_.mouseUp(e);
-    } catch (...) {
-      notePictureChanged();  // what the gesture drew before it failed stays undoable
-      throw;
-    }
-    notePictureChanged();
+    // The release step may throw after it drew: the drawing counts all the same.
+    struct Noted {
+      MainWindow& window;
+      ~Noted() { window.notePictureChanged(); }
+    } noted{*this};
+    engine_.mouseUp(e);
   };
   canvasListener.doubleClick = [this] { engine_.doubleClick(); };
   canvasListener.keyUp = [this](int key) { engine_.keyUp(key); };
@@ -140,7 +138,8 @@ void MainWindow::createViewport() {
   gripListener.move = [this](int slot, int buttons, float x, float y) { gripMoved(slot, buttons, x, y); };
   gripListener.release = [this](int slot) {
     viewport_.gripRelease(slot);
-    notePictureChanged();
+    gripHeld_ = false;
+    recordStep();
   };
   for (int slot = 0; slot <= ViewportLayout::kItouch3; ++slot) {
     if (!ViewportLayout::gripExists(slot)) continue;
@@ -205,30 +204,7 @@ void MainWindow::connectCommands() {
   });
 }
 
-namespace {
-
-// The commands of a menu and its submenus.
-void collectCommands(const QMenu* menu, QList<QAction*>& out) {
-  for (QAction* a : menu->actions()) {
-    if (a->isSeparator()) continue;
-    if (const QMenu* sub = a->menu()) {
-      collectCommands(sub, out);
-    } else {
-      out.append(a);
-    }
-  }
-}
-
-}  // namespace
-
-// Connected after the commands themselves, so each step is recorded once the
-// command has finished. The Delete key reaches Cut through the same signal.
 void MainWindow::connectHistory() {
-  QList<QAction*> changing{action("mnuCut"), action("mnuClear")};
-  for (const char* name : {"mnuCanvasMenu", "mnuEffectsMenu", "mnuColorMenu"}) {
-    if (const auto* m = menuBar()->findChild<QMenu*>(QString::fromLatin1(name))) collectCommands(m, changing);
-  }
-  for (QAction* a : changing) connect(a, &QAction::triggered, this, &MainWindow::notePictureChanged);
   connect(action("mnuUndo"), &QAction::triggered, this, &MainWindow::undo);
   connect(action("mnuRedo"), &QAction::triggered, this, &MainWindow::redo);
   updateHistoryItems();
@@ -236,12 +212,15 @@ void MainWindow::connectHistory() {
 
 // ---- start-up -----------------------------------------------------------------
 
-void MainWindow::startUp() {
+void MainWindow::startUp(const std::string& file) {
   show();
   lastFolder_ = QDir::cleanPath(programFolder_).toStdString() + "/";
   globals().dataPath = lastFolder_ + "Data/";
   globals().dlgResult = 2;
-  NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
+  // A file to open takes the new-canvas dialog's place, unless it fails.
+  std::optional<Picture> opened;
+  if (!file.empty()) opened = files_->readPicture(file);
+  if (!opened) NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
   if (globals().dlgResult == 1) {
     resizeCanvas(globals().canvasWidth, globals().canvasHeight);
     canvas_.SetBackColor(globals().canvasBackColor);
@@ -258,6 +237,7 @@ void MainWindow::startUp() {
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
   startFreshHistory();
+  if (opened) files_->showPicture(file, *opened);
 }
 
 namespace {
@@ -385,15 +365,24 @@ void MainWindow::newCanvas() {
     hideSelection();
     placeGrips();
     runLayout();
+    notePictureInFile();
     startFreshHistory();
   }
   statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
   globals().dlgResult = 2;
 }
 
-void MainWindow::clearPicture() { HintWindow::ask(this, canvas_); }
+void MainWindow::clearPicture() {
+  if (HintWindow::ask(this, canvas_)) notePictureChanged();
+}
 
+// A grip drag resizes at every move but is one undo step, recorded at the release.
 void MainWindow::notePictureChanged() {
+  drawingInNoFile_ = true;
+  if (!gripHeld_) recordStep();
+}
+
+void MainWindow::recordStep() {
   history_.commit();
   updateHistoryItems();
 }
@@ -513,13 +502,17 @@ void MainWindow::applyViewport() {
   spacer_->raise();
 }
 
-void MainWindow::gripPressed(int slot, int button, float x, float y) { viewport_.gripPress(slot, button, x, y); }
+void MainWindow::gripPressed(int slot, int button, float x, float y) {
+  gripHeld_ = true;
+  viewport_.gripPress(slot, button, x, y);
+}
 
 void MainWindow::gripMoved(int slot, int buttons, float x, float y) {
   const GripDragResult r = viewport_.gripMove(slot, buttons, x, y, canvas_.Width(), canvas_.Height());
   if (r.dragged) {
     if (r.canvasWidth != canvas_.Width() || r.canvasHeight != canvas_.Height()) {
       resizeCanvas(r.canvasWidth, r.canvasHeight);
+      if (r.canvasWidth == canvas_.Width() && r.canvasHeight == canvas_.Height()) notePictureChanged();
     }
     viewport_.placeGrips(canvas_.Width(), canvas_.Height());
     viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());
