@@ -272,7 +272,19 @@ void ReplayDriver::execute(const ScriptLine& line) {
     }
     sendMouse(canvas, QEvent::MouseButtonRelease, b, pw.button, Qt::NoButton, pw.modifiers);
   } else if (cmd == "key") {
-    exactly(2);
+    arg(1);
+    Qt::KeyboardModifiers modifiers;
+    for (std::size_t i = 2; i < t.size(); ++i) {
+      if (t[i] == "ctrl") {
+        modifiers |= Qt::ControlModifier;
+      } else if (t[i] == "shift") {
+        modifiers |= Qt::ShiftModifier;
+      } else if (t[i] == "alt") {
+        modifiers |= Qt::AltModifier;
+      } else {
+        scriptError(QStringLiteral("unknown word %1").arg(QString::fromStdString(t[i])));
+      }
+    }
     // To the focus widget of the active window, as a display sends it.
     // Offscreen nothing gives the activation back when a dialog closes: the
     // window's own focus widget, which a display would restore, stands in.
@@ -282,7 +294,7 @@ void ReplayDriver::execute(const ScriptLine& line) {
     QWidget* target = QApplication::focusWidget();
     if (!target) target = window->focusWidget();
     if (!target) target = window;
-    if (!sendKey(target, QString::fromStdString(arg(1)))) scriptError(QStringLiteral("unknown key"));
+    if (!sendKey(target, QString::fromStdString(arg(1)), modifiers)) scriptError(QStringLiteral("unknown key"));
   } else if (cmd == "menu") {
     exactly(2);
     const QString name = QString::fromStdString(arg(1));
