@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CanvasView.h"
+#include "app/FileArgument.h"
 #include "app/ClipboardCommands.h"
 #include "app/Errors.h"
 #include "app/Globals.h"
@@ -27,6 +28,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -71,9 +73,11 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   connectHistory();
   // The designed client area lies below the menu bar.
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
+  setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() {
+  if (qApp) qApp->removeEventFilter(this);
   // The view must stop listening before the canvas goes away.
   canvasView_->setSurface(nullptr);
 }
@@ -85,6 +89,8 @@ void MainWindow::createClientArea() {
   client_->setObjectName("frmmainClient");
   setCentralWidget(client_);
   client_->installEventFilter(this);
+  // A form that previews keys: the window sees them before its controls.
+  qApp->installEventFilter(this);
 
   top_ = new QFrame(client_);
   top_->setObjectName("pTop");
@@ -237,7 +243,7 @@ void MainWindow::startUp(const std::string& file) {
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
   startFreshHistory();
-  if (opened) files_->showPicture(file, *opened);
+  if (opened) files_->showPicture(file, std::move(*opened));
 }
 
 namespace {
@@ -533,21 +539,39 @@ QString MainWindow::sizeText(int w, int h) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) runLayout();
+  // Key presses meant for any control of this window pass here first.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this && previewKeyPress(static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::previewKeyPress(const QKeyEvent* event) {
+  // Only the lower-case x swaps, whichever control has the focus, and the
+  // control then never sees it; X and every other key go on as usual.
+  const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (event->text() != QStringLiteral("x") || (event->modifiers() & chords)) return false;
+  colorPalette()->SwapColors();
+  return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedFile(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::string file = droppedFile(event->mimeData());
+  if (file.empty()) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the error window is modal, and the file
+  // manager waits for the drop to finish.
+  QMetaObject::invokeMethod(this, [this, file] { files_->openFile(file); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   files_->queryUnload();
   event->accept();
-}
-
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-  // Only the lower-case x swaps; X and every other key do nothing here.
-  if (event->text() == QStringLiteral("x")) {
-    colorPalette()->SwapColors();
-    return;
-  }
-  QMainWindow::keyPressEvent(event);
 }
 
 // ---- parts ------------------------------------------------------------------------

@@ -26,6 +26,7 @@
 #include <string>
 
 class QComboBox;
+class QKeyEvent;
 class QPushButton;
 class QScrollBar;
 
@@ -153,9 +154,11 @@ class MainWindow : public QMainWindow, public ToolHost {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   // The query-unload step (the exit confirmation) runs before every close.
   void closeEvent(QCloseEvent* event) override;
+  // One picture file dropped on the window opens as Open opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createClientArea();
@@ -177,6 +180,9 @@ class MainWindow : public QMainWindow, public ToolHost {
   void gripPressed(int slot, int button, float x, float y);
   void gripMoved(int slot, int buttons, float x, float y);
   QAction* action(const char* name) const;
+  // Runs a key press meant for this window or one of its controls; true
+  // when the window took it.
+  bool previewKeyPress(const QKeyEvent* event);
 
   QString programFolder_;
   std::string lastFolder_;

@@ -149,6 +149,9 @@ class Surface {
   // Sets the persistent image from a picture: the surface takes its size,
   // transparent pixels show BackColor. Throws pictavo::Error when refused.
   void SetPicture(const Picture& picture);
+  // The same, taking over the picture's pixel memory instead of copying it
+  // (the picture is left empty).
+  void SetPicture(Picture&& picture);
   // The persistent image as a picture (alpha 255), for saving or copying.
   Picture Image() const;
   // The same without a copy; the surface is left empty (0 x 0).
@@ -248,9 +251,9 @@ class Surface {
   Surface() = default;
   void allocate(int width, int height, std::uint32_t fillWord);
   void ensureVisibleLayer();
+  void pictureTaken();
   void notify(const Rect& r) const;
   void notifyPersistent(const Rect& r) const;
-  void resetLayers();
   void syncPending(const Rect& needed) const;
 
   int width_ = 0, height_ = 0;

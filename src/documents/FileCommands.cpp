@@ -15,6 +15,7 @@
 #include <QAction>
 
 #include <new>
+#include <utility>
 
 namespace pictavo {
 
@@ -61,7 +62,7 @@ void FileCommands::open() {
 void FileCommands::openFile(const std::string& name) {
   trapped(&window_, [this, &name] {
     hideSelection();
-    const Picture picture = decodePictureFile(name);
+    Picture picture = decodePictureFile(name);
     showOpened(name, &picture);
   });
 }
@@ -72,7 +73,7 @@ std::optional<Picture> FileCommands::readPicture(const std::string& name) {
   return picture;
 }
 
-void FileCommands::showPicture(const std::string& name, const Picture& picture) {
+void FileCommands::showPicture(const std::string& name, Picture&& picture) {
   trapped(&window_, [&] { showOpened(name, &picture); });
 }
 
@@ -84,16 +85,13 @@ void FileCommands::hideSelection() {
   }
 }
 
-void FileCommands::showOpened(const std::string& name, const Picture* picture) {
+void FileCommands::showOpened(const std::string& name, Picture* picture) {
   if (picture) {
+    // The canvas takes the decoded pixels over, on the white background
+    // their transparent parts show.
     Surface& canvas = window_.canvas();
-    canvas.SetPicture(*picture);
-    if (canvas.BackColor() != kWhite) {
-      // A new background colour clears the image, so the picture is laid
-      // again over it (same size now: this cannot fail).
-      canvas.SetBackColor(kWhite);
-      canvas.SetPicture(*picture);
-    }
+    if (canvas.BackColor() != kWhite) canvas.SetBackColor(kWhite);
+    canvas.SetPicture(std::move(*picture));
     window_.canvasView()->syncSize();
     window_.menu().action(QStringLiteral("MnuDQue"))->setChecked(false);
     window_.placeGrips();

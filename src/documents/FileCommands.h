@@ -35,7 +35,7 @@ class FileCommands : public QObject {
   // failure reported in the error window, giving nothing), then showing it
   // as Open does.
   std::optional<Picture> readPicture(const std::string& name);
-  void showPicture(const std::string& name, const Picture& picture);
+  void showPicture(const std::string& name, Picture&& picture);
   // Save As: the canvas as BMP to the exact path chosen; panel 1 takes the
   // path (empty after a cancel) and a saved file clears the title's mark.
   void saveAs();
@@ -55,7 +55,7 @@ class FileCommands : public QObject {
   void hideSelection();
   // Open after its file is known: the picture (null when none was chosen),
   // then the tool, panels and title. Throws what the canvas throws.
-  void showOpened(const std::string& name, const Picture* picture);
+  void showOpened(const std::string& name, Picture* picture);
 };
 
 }  // namespace pictavo

@@ -54,7 +54,9 @@ bool sendKey(QWidget* widget, const QString& name, Qt::KeyboardModifiers held) {
                 {"Tab", Qt::Key_Tab, "\t"},         {"Space", Qt::Key_Space, " "},
                 {"Insert", Qt::Key_Insert, ""},     {"CapsLock", Qt::Key_CapsLock, ""},
                 {"NumLock", Qt::Key_NumLock, ""},   {"ScrollLock", Qt::Key_ScrollLock, ""},
-                {"Backspace", Qt::Key_Backspace, "\b"}};
+                {"Backspace", Qt::Key_Backspace, "\b"}, {"Up", Qt::Key_Up, ""},
+                {"Down", Qt::Key_Down, ""},         {"Left", Qt::Key_Left, ""},
+                {"Right", Qt::Key_Right, ""}};
   for (const auto& k : kNamed) {
     if (name == QLatin1String(k.name)) {
       key = k.key;
