@@ -251,9 +251,9 @@ class Surface {
   Surface() = default;
   void allocate(int width, int height, std::uint32_t fillWord);
   void ensureVisibleLayer();
+  void pictureTaken();
   void notify(const Rect& r) const;
   void notifyPersistent(const Rect& r) const;
-  void resetLayers();
   void syncPending(const Rect& needed) const;
 
   int width_ = 0, height_ = 0;

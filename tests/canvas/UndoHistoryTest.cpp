@@ -116,7 +116,7 @@ TEST(UndoHistory, SizeChangesComeBackWithTheirPixels) {
 }
 
 TEST(UndoHistory, ANewStepClearsTheRedoListAndUncommittedWorkIsNotLost) {
-  Surface s(64, 64, kWhite);
+  Surface s(256, 256, kWhite);  // each dot changes one tile of 16
   UndoHistory h(s);
   s.SetPixel(1, 1, kBlack);
   h.commit();
@@ -133,6 +133,12 @@ TEST(UndoHistory, ANewStepClearsTheRedoListAndUncommittedWorkIsNotLost) {
   ASSERT_TRUE(h.undo());
   EXPECT_EQ(s.GetPixel(4, 4), kWhite);
   EXPECT_EQ(s.GetPixel(3, 3), kRed);
+  // The step drawn after an undo goes back to the undone picture, not to
+  // the one before the undo.
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(s.GetPixel(3, 3), kWhite);
+  EXPECT_EQ(s.GetPixel(2, 2), kWhite);
+  EXPECT_EQ(s.GetPixel(1, 1), kBlack);
 }
 
 TEST(UndoHistory, ClearStartsOverFromThePictureShown) {
