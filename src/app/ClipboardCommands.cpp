@@ -18,6 +18,13 @@ ClipboardCommands::ClipboardCommands(MainWindow& window)
 
 void ClipboardCommands::cut() {
   // The canvas keeps whatever the cut did before it failed.
+  struct Noted {
+    MainWindow& window;
+    bool cutting;
+    ~Noted() {
+      if (cutting) window.notePictureChanged();
+    }
+  } noted{window_, window_.selection().visible};
   try {
     clipboard_.cut();
   } catch (const Error& e) {

@@ -119,7 +119,14 @@ void MainWindow::createViewport() {
   CanvasView::Listener canvasListener;
   canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(e); };
   canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(e); };
-  canvasListener.mouseUp = [this](const PointerEvent& e) { engine_.mouseUp(e); };
+  canvasListener.mouseUp = [this](const PointerEvent& e) {
+    // The release step may throw after it drew: the drawing counts all the same.
+    struct Noted {
+      MainWindow& window;
+      ~Noted() { window.notePictureChanged(); }
+    } noted{*this};
+    engine_.mouseUp(e);
+  };
   canvasListener.doubleClick = [this] { engine_.doubleClick(); };
   canvasListener.keyUp = [this](int key) { engine_.keyUp(key); };
   canvasView_->setListener(std::move(canvasListener));
@@ -193,12 +200,15 @@ void MainWindow::connectCommands() {
 
 // ---- start-up -----------------------------------------------------------------
 
-void MainWindow::startUp() {
+void MainWindow::startUp(const std::string& file) {
   show();
   lastFolder_ = QDir::cleanPath(programFolder_).toStdString() + "/";
   globals().dataPath = lastFolder_ + "Data/";
   globals().dlgResult = 2;
-  NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
+  // A file to open takes the new-canvas dialog's place, unless it fails.
+  std::optional<Picture> opened;
+  if (!file.empty()) opened = files_->readPicture(file);
+  if (!opened) NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
   if (globals().dlgResult == 1) {
     resizeCanvas(globals().canvasWidth, globals().canvasHeight);
     canvas_.SetBackColor(globals().canvasBackColor);
@@ -214,6 +224,7 @@ void MainWindow::startUp() {
   loadBrushList();
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
+  if (opened) files_->showPicture(file, std::move(*opened));
 }
 
 namespace {
@@ -341,12 +352,17 @@ void MainWindow::newCanvas() {
     hideSelection();
     placeGrips();
     runLayout();
+    notePictureInFile();
   }
   statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
   globals().dlgResult = 2;
 }
 
-void MainWindow::clearPicture() { HintWindow::ask(this, canvas_); }
+void MainWindow::clearPicture() {
+  if (HintWindow::ask(this, canvas_)) notePictureChanged();
+}
+
+void MainWindow::notePictureChanged() { drawingInNoFile_ = true; }
 
 void MainWindow::endProgram() {
   emit programEnded();
@@ -430,6 +446,7 @@ void MainWindow::gripMoved(int slot, int buttons, float x, float y) {
   if (r.dragged) {
     if (r.canvasWidth != canvas_.Width() || r.canvasHeight != canvas_.Height()) {
       resizeCanvas(r.canvasWidth, r.canvasHeight);
+      if (r.canvasWidth == canvas_.Width() && r.canvasHeight == canvas_.Height()) notePictureChanged();
     }
     viewport_.placeGrips(canvas_.Width(), canvas_.Height());
     viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());

@@ -53,7 +53,9 @@ class MainWindow : public QMainWindow, public ToolHost {
   // The start-up: shows the window, asks for the canvas (modal new-canvas
   // dialog), fills and chooses the option lists, loads the pattern and
   // brush lists, makes the pencil current and switches transparent paste off.
-  void startUp();
+  // With a file (a full path), the file is opened as Open does instead of
+  // the dialog; one that fails is reported and the dialog follows.
+  void startUp(const std::string& file = {});
 
   // ---- commands ------------------------------------------------------------
   void newCanvas();          // mnuNew
@@ -64,6 +66,15 @@ class MainWindow : public QMainWindow, public ToolHost {
   void updateScrollBars();   // UpdateScrollBars, then copies the result onto the widgets
   // Ends the program at once (the exit commands).
   void endProgram();
+
+  // ---- the drawing that is in no file ----------------------------------------
+  // Every lasting change to the canvas picture comes through here: a release
+  // on the canvas, a command that changes its pixels or size, a grip resize.
+  void notePictureChanged();
+  // Save As, Open and New: what the canvas shows is in a file, or is blank.
+  void notePictureInFile() { drawingInNoFile_ = false; }
+  // Whether closing now would lose drawing, whatever the title and panel 1 say.
+  bool drawingInNoFile() const { return drawingInNoFile_; }
 
   // ---- parts ----------------------------------------------------------------
   ToolEngine& engine() { return engine_; }
@@ -161,6 +172,7 @@ class MainWindow : public QMainWindow, public ToolHost {
   Surface pSrc21_, pMask_, srcBrush1_, srcBrush2_, imgPatten_;
   std::optional<Picture> patternPicture_;
   bool brushLoaded_ = false;
+  bool drawingInNoFile_ = false;
   ToolEngine engine_;
   ViewportLayout viewport_;
 

@@ -8,6 +8,7 @@
 #include "documents/JpegReader.h"
 #include "canvas/LargeBuffer.h"
 #include "documents/MetafileDecoder.h"
+#include "documents/OtherFormats.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -111,6 +112,7 @@ Picture decodePicture(const std::uint8_t* data, std::size_t size) {
     applyIconMask(data, size, picture);
     return picture;
   }
+  if (const char* format = otherPictureFormat(data, size)) return decodeWithQt(data, size, format);
   if (looksLikeMetafile(data, size)) {
     if (auto picture = decodeMetafile(data, size)) return std::move(*picture);
   }

@@ -150,9 +150,7 @@ const std::vector<AnswerKind>& answerKinds() {
       {"file", [](const QStringList& a) { return a.size() == 1; },
        [](QWidget* d) { return qobject_cast<QFileDialog*>(d) != nullptr; },
        [](QWidget* d, const QStringList& a) -> QString {
-         auto* dialog = static_cast<QFileDialog*>(d);
-         dialog->selectFile(a[0]);
-         static_cast<QDialog*>(dialog)->accept();
+         chooseFile(static_cast<QFileDialog*>(d), a[0]);
          return {};
        }},
       {"prompt", [](const QStringList& a) { return a.size() == 1; },

@@ -1,5 +1,6 @@
 #include "app/replay/EffectAnswers.h"
 
+#include "app/replay/FileAnswers.h"
 #include "app/replay/InputEvents.h"
 #include "app/replay/NestedDialog.h"
 #include "app/replay/ScriptLine.h"
@@ -90,10 +91,7 @@ bool maskAnswerWellFormed(const QStringList& a) { return a.size() == 1; }
 
 QString answerMask(QWidget* dialog, const QStringList& a) {
   const QString path = a[0];
-  const QString e = clickAndAnswer<QFileDialog>(dialog, "cmdOpen", [path](QFileDialog* d) {
-    d->selectFile(path);
-    static_cast<QDialog*>(d)->accept();
-  });
+  const QString e = clickAndAnswer<QFileDialog>(dialog, "cmdOpen", [path](QFileDialog* d) { chooseFile(d, path); });
   if (!e.isEmpty()) return e;
   return clickChild(dialog, "cmdOK");
 }

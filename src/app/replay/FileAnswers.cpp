@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -14,26 +15,40 @@
 
 namespace pictavo::replay {
 
+void chooseFile(QFileDialog* dialog, const QString& path) {
+  // selectFile leaves the box alone while it has the keyboard focus, which it
+  // gets once the dialog is active (after an earlier answer let events run).
+  if (auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    box->setText(path);
+  } else {
+    dialog->selectFile(path);
+  }
+  static_cast<QDialog*>(dialog)->accept();
+}
+
 bool exitAnswerWellFormed(const QStringList& a) {
   if (a.size() == 2) return a[0] == QLatin1String("save");
   return a.size() == 1 && (a[0] == QLatin1String("save-cancel") || a[0] == QLatin1String("slider") ||
-                           a[0] == QLatin1String("step") || a[0] == QLatin1String("close"));
+                           a[0] == QLatin1String("step") || a[0] == QLatin1String("close") ||
+                           a[0] == QLatin1String("escape"));
 }
 
 QString answerExit(QWidget* dialog, const QStringList& a) {
   const QString& word = a[0];
   if (word == QLatin1String("save")) {
     const QString path = QFileInfo(a[1]).absoluteFilePath();
-    return clickAndAnswer<QFileDialog>(dialog, "Command1", [path](QFileDialog* d) {
-      d->selectFile(path);
-      static_cast<QDialog*>(d)->accept();
-    });
+    return clickAndAnswer<QFileDialog>(dialog, "Command1", [path](QFileDialog* d) { chooseFile(d, path); });
   }
   if (word == QLatin1String("save-cancel")) {
     return clickAndAnswer<QFileDialog>(dialog, "Command1", [](QFileDialog* d) { d->reject(); });
   }
   if (word == QLatin1String("close")) {
     dialog->close();
+    return {};
+  }
+  if (word == QLatin1String("escape")) {
+    QWidget* focus = dialog->focusWidget();
+    sendKey(focus ? focus : dialog, QStringLiteral("Escape"));
     return {};
   }
   auto* slider = dialog->findChild<QScrollBar*>(QStringLiteral("HScroll1"));

@@ -17,9 +17,14 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDialog;
 class QWidget;
 
 namespace pictavo::replay {
+
+// Types PATH into a Qt file dialog's file name box and accepts, as a user
+// would; a relative PATH names a file of the folder the dialog shows.
+void chooseFile(QFileDialog* dialog, const QString& path);
 
 bool exitAnswerWellFormed(const QStringList& args);
 QString answerExit(QWidget* dialog, const QStringList& args);

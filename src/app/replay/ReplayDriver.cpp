@@ -1,6 +1,7 @@
 #include "app/replay/ReplayDriver.h"
 
 #include "app/CanvasView.h"
+#include "app/FileArgument.h"
 #include "app/GripWidget.h"
 #include "app/MainWindow.h"
 #include "app/ToolBar.h"
@@ -9,6 +10,8 @@
 #include "app/replay/InputEvents.h"
 #include "app/replay/StateDump.h"
 #include "documents/BmpWriter.h"
+#include "documents/Draft.h"
+#include "documents/PictureDecoder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -131,11 +134,16 @@ void ReplayDriver::checkEnded() {
 int ReplayDriver::run(const std::vector<ScriptLine>& lines) {
   for (const ScriptLine& line : lines) {
     line_ = line.number;
-    if (ended_) scriptError(QStringLiteral("command after the program ended: %1").arg(joined(line.tokens)));
+    // Only the files the program left behind can still be checked.
+    if (ended_ && line.tokens[0] != "expect-file-pixel")
+      scriptError(QStringLiteral("command after the program ended: %1").arg(joined(line.tokens)));
     execute(line);
     settle();
     checkEnded();
-    if (ended_) print(QStringLiteral("ended"));
+    if (ended_ && !endPrinted_) {
+      print(QStringLiteral("ended"));
+      endPrinted_ = true;
+    }
   }
   if (!answers_->empty()) {
     finish(2, QStringLiteral("script error: answer %1 of line %2 was never used")
@@ -196,9 +204,10 @@ void ReplayDriver::execute(const ScriptLine& line) {
   };
 
   if (cmd == "start") {
-    exactly(1);
+    // "start FILE": the program started with FILE as its argument.
+    if (t.size() > 2) scriptError(QStringLiteral("start takes at most 1 argument"));
     started_ = true;
-    w.startUp();
+    w.startUp(t.size() == 2 ? fullFilePath(t[1]) : std::string());
     // A user works in the active window; without a window manager nothing
     // activates it, and focus would then never leave a clicked tool button.
     w.activateWindow();
@@ -333,6 +342,23 @@ void ReplayDriver::execute(const ScriptLine& line) {
       if (value.compare(expected, Qt::CaseInsensitive) != 0) {
         finish(1, QStringLiteral("FAIL line %1: pixel %2,%3 is %4, expected %5").arg(line_).arg(x).arg(y).arg(value, expected));
       }
+    }
+  } else if (cmd == "expect-file-pixel") {
+    exactly(5);
+    const std::string path = arg(1) == "draft" ? draftPath() : arg(1);
+    const int x = integer(2), y = integer(3);
+    if (!parseHexColor(t[4])) scriptError(QStringLiteral("not a colour"));
+    QString value = QStringLiteral("none");
+    try {
+      const Picture p = decodePictureFile(path);
+      if (x >= 0 && y >= 0 && x < p.width && y < p.height)
+        value = QStringLiteral("#%1").arg(p.at(x, y) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+    } catch (const std::exception&) {
+      value = QStringLiteral("(no picture)");
+    }
+    if (value.compare(QString::fromStdString(t[4]), Qt::CaseInsensitive) != 0) {
+      finish(1, QStringLiteral("FAIL line %1: pixel %2,%3 of %4 is %5, expected %6")
+                    .arg(line_).arg(x).arg(y).arg(QString::fromStdString(path), value, QString::fromStdString(t[4])));
     }
   } else if (cmd == "expect-rect") {
     exactly(6);
