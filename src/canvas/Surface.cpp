@@ -144,9 +144,18 @@ void Surface::Resize(int width, int height) {
   persistent_.swap(next);
   width_ = width;
   height_ = height;
-  pictureTaken();
+  resetLayers();
 }
 
+// The visible layer starts again as a copy of the persistent image.
+void Surface::resetLayers() {
+  visible_.clear();
+  stale_.clear();
+  pending_.clear();
+  if (!autoRedraw_) ensureVisibleLayer();
+  notify(bounds());
+  notifyPersistent(bounds());
+}
 
 void Surface::SetBackColor(Color c) {
   backColor_ = c;
@@ -205,7 +214,7 @@ void Surface::SetPicture(const Picture& picture) {
   if (picture.isNull()) return;
   if (picture.width != width_ || picture.height != height_) allocate(picture.width, picture.height, 0);
   layOverBackground(picture.pixels.data(), persistent_.data(), picture.pixels.size(), pixelFromColor(backColor_));
-  pictureTaken();
+  resetLayers();
 }
 
 void Surface::SetPicture(Picture&& picture) {
@@ -222,16 +231,7 @@ void Surface::SetPicture(Picture&& picture) {
   picture = Picture();  // frees the old image now
   visible_.clear();
   visible_.shrink_to_fit();
-  pictureTaken();
-}
-
-void Surface::pictureTaken() {
-  visible_.clear();
-  stale_.clear();
-  pending_.clear();
-  if (!autoRedraw_) ensureVisibleLayer();
-  notify(bounds());
-  notifyPersistent(bounds());
+  resetLayers();
 }
 
 Picture Surface::Image() const {
@@ -262,7 +262,7 @@ void Surface::SwapImage(Picture& picture) {
   persistent_.swap(picture.pixels);
   std::swap(width_, picture.width);
   std::swap(height_, picture.height);
-  pictureTaken();
+  resetLayers();
 }
 
 std::uint32_t* Surface::bits(Layer layer) {
