@@ -144,18 +144,9 @@ void Surface::Resize(int width, int height) {
   persistent_.swap(next);
   width_ = width;
   height_ = height;
-  resetLayers();
+  pictureTaken();
 }
 
-// The visible layer starts again as a copy of the persistent image.
-void Surface::resetLayers() {
-  visible_.clear();
-  stale_.clear();
-  pending_.clear();
-  if (!autoRedraw_) ensureVisibleLayer();
-  notify(bounds());
-  notifyPersistent(bounds());
-}
 
 void Surface::SetBackColor(Color c) {
   backColor_ = c;
@@ -214,7 +205,7 @@ void Surface::SetPicture(const Picture& picture) {
   if (picture.isNull()) return;
   if (picture.width != width_ || picture.height != height_) allocate(picture.width, picture.height, 0);
   layOverBackground(picture.pixels.data(), persistent_.data(), picture.pixels.size(), pixelFromColor(backColor_));
-  resetLayers();
+  pictureTaken();
 }
 
 void Surface::SetPicture(Picture&& picture) {
@@ -231,7 +222,16 @@ void Surface::SetPicture(Picture&& picture) {
   picture = Picture();  // frees the old image now
   visible_.clear();
   visible_.shrink_to_fit();
-  resetLayers();
+  pictureTaken();
+}
+
+void Surface::pictureTaken() {
+  visible_.clear();
+  stale_.clear();
+  pending_.clear();
+  if (!autoRedraw_) ensureVisibleLayer();
+  notify(bounds());
+  notifyPersistent(bounds());
 }
 
 Picture Surface::Image() const {
@@ -262,7 +262,7 @@ void Surface::SwapImage(Picture& picture) {
   persistent_.swap(picture.pixels);
   std::swap(width_, picture.width);
   std::swap(height_, picture.height);
-  resetLayers();
+  pictureTaken();
 }
 
 std::uint32_t* Surface::bits(Layer layer) {

@@ -251,6 +251,7 @@ class Surface {
   Surface() = default;
   void allocate(int width, int height, std::uint32_t fillWord);
   void ensureVisibleLayer();
+  void pictureTaken();
   void notify(const Rect& r) const;
   void notifyPersistent(const Rect& r) const;
   void syncPending(const Rect& needed) const;
