@@ -2,13 +2,18 @@
 
 #include "app/Errors.h"
 #include "canvas/RowBands.h"
-#include "canvas/Surface.h"
 #include "canvas/LargeBuffer.h"
+#include "canvas/Surface.h"
+#include "documents/FileErrors.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <span>
+#include <unistd.h>
 #include <vector>
 
 namespace pictavo {
@@ -16,6 +21,58 @@ namespace pictavo {
 namespace {
 
 [[noreturn]] void invalid() { throw Error(kErrInvalidPicture); }
+
+// Where the reader gets the file's bytes: a view of a file in memory, or a
+// file read piecewise, so that only a few rows of it are held at a time.
+class Bytes {
+ public:
+  explicit Bytes(std::uint64_t size) : size_(size) {}
+  virtual ~Bytes() = default;
+  std::uint64_t size() const { return size_; }
+  // Up to n bytes at offset (fewer at the end of the file), in memory or
+  // read into scratch.
+  virtual std::span<const std::uint8_t> at(std::uint64_t offset, std::size_t n, std::vector<std::uint8_t>& scratch) const = 0;
+
+ private:
+  std::uint64_t size_;
+};
+
+class MemoryBytes final : public Bytes {
+ public:
+  MemoryBytes(const std::uint8_t* data, std::size_t size) : Bytes(size), data_(data) {}
+  std::span<const std::uint8_t> at(std::uint64_t offset, std::size_t n, std::vector<std::uint8_t>&) const override {
+    if (offset >= size()) return {};
+    return {data_ + offset, std::size_t(std::min<std::uint64_t>(n, size() - offset))};
+  }
+
+ private:
+  const std::uint8_t* data_;
+};
+
+class FileBytes final : public Bytes {
+ public:
+  FileBytes(int fd, std::uint64_t size) : Bytes(size), fd_(fd) {}
+  // Safe from several threads at once (pread keeps no file position).
+  std::span<const std::uint8_t> at(std::uint64_t offset, std::size_t n, std::vector<std::uint8_t>& scratch) const override {
+    if (offset >= size()) return {};
+    n = std::size_t(std::min<std::uint64_t>(n, size() - offset));
+    if (scratch.size() < n) scratch.resize(n);
+    std::size_t done = 0;
+    while (done < n) {
+      const ssize_t got = ::pread(fd_, scratch.data() + done, n - done, off_t(offset + done));
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        throw Error(fileErrorNumber(errno));
+      }
+      if (got == 0) break;  // the file shrank meanwhile: what is left is missing
+      done += std::size_t(got);
+    }
+    return {scratch.data(), done};
+  }
+
+ private:
+  int fd_;
+};
 
 std::uint32_t le16(const std::uint8_t* p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8); }
 std::uint32_t le32(const std::uint8_t* p) {
@@ -240,7 +297,8 @@ void decodeRow(const Layout& L, const std::uint8_t* row, std::int64_t n, std::ui
 // Calls visit(row, pixels) for every picture row the file holds pixels of,
 // with the number of pixels present (fewer than the width at a short end).
 template <class Visit>
-void forEachPlainRow(const Layout& L, std::size_t size, std::int64_t first, std::int64_t last, Visit visit) {
+void forEachPlainRow(const Layout& L, std::uint64_t size, Visit visit) {
+  const std::int64_t first = 0, last = L.height;
   const std::uint64_t bpp = std::uint64_t(L.bitsPerPixel);
   const std::uint64_t rowBytes = (std::uint64_t(L.width) * bpp + 31) / 32 * 4;
   for (std::int64_t i = first; i < last; ++i) {
@@ -252,18 +310,30 @@ void forEachPlainRow(const Layout& L, std::size_t size, std::int64_t first, std:
   }
 }
 
-template <class Visit>
-void forEachPlainRow(const Layout& L, std::size_t size, Visit visit) {
-  forEachPlainRow(L, size, 0, L.height, visit);
-}
 
-void decodePlain(const Layout& L, const std::uint8_t* d, std::size_t size, Picture& pic) {
-  // Rows are independent: bands of them are decoded on every core.
+void decodePlain(const Layout& L, const Bytes& bytes, Picture& pic) {
+  const std::uint64_t size = bytes.size();
+  // Rows are independent: bands of them are read and decoded on every core,
+  // each band a chunk of rows at a time straight into the picture.
+  const std::uint64_t rowBytes = (std::uint64_t(L.width) * std::uint64_t(L.bitsPerPixel) + 31) / 32 * 4;
+  const std::int64_t chunkRows = std::int64_t(std::max<std::uint64_t>(1, (std::uint64_t(1) << 20) / rowBytes));
   const std::vector<RowBand> bands = rowBands(0, int(L.height), int(L.width));
   runBands(bands, [&](std::size_t b) {
-    forEachPlainRow(L, size, bands[b].first, bands[b].last, [&](std::int64_t y, std::uint64_t start, std::int64_t n) {
-      decodeRow(L, d + start, n, &pic.pixels[std::size_t(y) * std::size_t(L.width)]);
-    });
+    std::vector<std::uint8_t> scratch;
+    for (std::int64_t i = bands[b].first; i < bands[b].last; i += chunkRows) {
+      const std::int64_t rows = std::min<std::int64_t>(chunkRows, bands[b].last - i);
+      const std::uint64_t start = L.dataStart + std::uint64_t(i) * rowBytes;
+      if (start >= size) break;
+      const std::span<const std::uint8_t> chunk = bytes.at(start, std::size_t(std::uint64_t(rows) * rowBytes), scratch);
+      for (std::int64_t k = 0; k < rows; ++k) {
+        const std::uint64_t offset = std::uint64_t(k) * rowBytes;
+        if (offset >= chunk.size()) break;
+        const std::uint64_t avail = std::min<std::uint64_t>(rowBytes, chunk.size() - offset);
+        const std::int64_t n = std::min<std::int64_t>(L.width, std::int64_t(avail * 8 / std::uint64_t(L.bitsPerPixel)));
+        const std::int64_t y = L.topDown ? i + k : L.height - 1 - (i + k);
+        decodeRow(L, chunk.data() + offset, n, &pic.pixels[std::size_t(y) * std::size_t(L.width)]);
+      }
+    }
   });
   if (!L.alpha.present()) return;
   // An alpha mask over pixels that are all fully transparent is a writer
@@ -282,7 +352,7 @@ void decodePlain(const Layout& L, const std::uint8_t* d, std::size_t size, Pictu
 // Pixels are placed from the bottom-left; whatever lies outside the picture
 // is dropped, and decoding stops at the end of the bitmap, past the top row
 // or at the end of the data.
-void decodeRle(const Layout& L, const std::uint8_t* d, std::size_t size, Picture& pic) {
+void decodeRle(const Layout& L, const std::uint8_t* p, const std::uint8_t* end, Picture& pic) {
   const std::int64_t w = L.width, hgt = L.height;
   std::int64_t x = 0, y = 0;  // y counts rows from the bottom
   auto rowPtr = [&](std::int64_t yy) { return &pic.pixels[std::size_t(hgt - 1 - yy) * std::size_t(w)]; };
@@ -295,8 +365,6 @@ void decodeRle(const Layout& L, const std::uint8_t* d, std::size_t size, Picture
     }
     x += count;
   };
-  const std::uint8_t* end = d + size;
-  const std::uint8_t* p = d + L.dataStart;
   const std::uint32_t* pal = L.palette.data();
   auto bgr = [](const std::uint8_t* q) {
     return kOpaque | (std::uint32_t(q[2]) << 16) | (std::uint32_t(q[1]) << 8) | q[0];
@@ -354,21 +422,35 @@ void decodeRle(const Layout& L, const std::uint8_t* d, std::size_t size, Picture
   }
 }
 
-}  // namespace
-
-Picture readBmp(const std::uint8_t* data, std::size_t size) {
-  if (data == nullptr) invalid();
-  const Layout L = parseHeaders(data, size);
+Picture readBmp(const Bytes& bytes) {
+  // The headers and palette lie in the first few kilobytes.
+  std::vector<std::uint8_t> scratch;
+  const std::span<const std::uint8_t> head = bytes.at(0, 4096, scratch);
+  const std::uint64_t size = head.size() < 4096 ? head.size() : bytes.size();
+  if (size > SIZE_MAX) invalid();
+  const Layout L = parseHeaders(head.data(), std::size_t(size));
   Picture pic;
   pic.width = int(L.width);
   pic.height = int(L.height);
   resizeLargeBuffer(pic.pixels, std::size_t(L.width) * std::size_t(L.height));  // zeroed: transparent
   if (L.coding == Coding::Plain || L.coding == Coding::Bitfields) {
-    decodePlain(L, data, size, pic);
+    decodePlain(L, bytes, pic);
   } else {
-    decodeRle(L, data, size, pic);
+    // Run-length data is read whole: it is what is left of the file.
+    std::vector<std::uint8_t> data;
+    const std::span<const std::uint8_t> coded = bytes.at(L.dataStart, std::size_t(size - L.dataStart), data);
+    decodeRle(L, coded.data(), coded.data() + coded.size(), pic);
   }
   return pic;
 }
+
+}  // namespace
+
+Picture readBmp(const std::uint8_t* data, std::size_t size) {
+  if (data == nullptr) invalid();
+  return readBmp(MemoryBytes(data, size));
+}
+
+Picture readBmpFile(int fd, std::uint64_t size) { return readBmp(FileBytes(fd, size)); }
 
 }  // namespace pictavo

@@ -26,4 +26,9 @@ namespace pictavo {
 // is not a bitmap this reader can decode or exceeds the canvas limit.
 Picture readBmp(const std::uint8_t* data, std::size_t size);
 
+// The same from an open file of `size` bytes, read a few rows at a time by
+// every core straight into the picture: the whole file is never held.
+// Throws pictavo::Error with the file error number when reading fails.
+Picture readBmpFile(int fd, std::uint64_t size);
+
 }  // namespace pictavo

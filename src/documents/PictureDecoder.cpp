@@ -119,21 +119,26 @@ Picture decodePicture(const std::uint8_t* data, std::size_t size) {
   invalid();
 }
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t maxBytes) {
-  const int fd = openFileForReading(path);
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
+namespace {
 
+struct FileCloser {
+  int fd;
+  ~FileCloser() { ::close(fd); }
+};
+
+std::uint64_t sizeOfOpenFile(int fd, std::uint64_t maxBytes) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) throw Error(fileErrorNumber(errno));
   if (std::uint64_t(st.st_size) > maxBytes) invalid();
+  return std::uint64_t(st.st_size);
+}
+
+std::vector<std::uint8_t> readOpenFile(int fd, std::uint64_t size) {
   std::vector<std::uint8_t> bytes;
-  resizeLargeBuffer(bytes, std::size_t(st.st_size));
+  resizeLargeBuffer(bytes, std::size_t(size));
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, off_t(done));
     if (n < 0) {
       if (errno == EINTR) continue;
       throw Error(fileErrorNumber(errno));
@@ -145,10 +150,23 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t m
   return bytes;
 }
 
+}  // namespace
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t maxBytes) {
+  const FileCloser file{openFileForReading(path)};
+  return readOpenFile(file.fd, sizeOfOpenFile(file.fd, maxBytes));
+}
+
 Picture decodePictureFile(const std::string& path) {
   // Read, not mapped: a mapped file that another program shortens while we
   // decode it would fault on the missing pages and end the program.
-  const std::vector<std::uint8_t> bytes = readWholeFile(path, kMaxPictureFileBytes);
+  const FileCloser file{openFileForReading(path)};
+  const std::uint64_t size = sizeOfOpenFile(file.fd, kMaxPictureFileBytes);
+  // A bitmap is read a few rows at a time straight into the picture; the
+  // other formats are compressed and read whole.
+  std::uint8_t magic[2] = {};
+  if (::pread(file.fd, magic, 2, 0) == 2 && magic[0] == 'B' && magic[1] == 'M') return readBmpFile(file.fd, size);
+  const std::vector<std::uint8_t> bytes = readOpenFile(file.fd, size);
   return decodePicture(bytes.data(), bytes.size());
 }
 

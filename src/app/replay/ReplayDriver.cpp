@@ -4,6 +4,7 @@
 #include "app/FileArgument.h"
 #include "app/GripWidget.h"
 #include "app/MainWindow.h"
+#include "app/QtSettingsSandbox.h"
 #include "app/ToolBar.h"
 #include "controls/ColorPalette.h"
 #include "app/replay/DialogAnswers.h"
@@ -43,7 +44,9 @@ void print(const QString& line) {
   if (!message.isEmpty()) print(message);
   std::fflush(stdout);
   std::fflush(stderr);
-  // Nested dialog loops may be running: leave at once rather than unwind them.
+  // Nested dialog loops may be running: leave at once rather than unwind
+  // them, tidying up what the destructors would have.
+  QtSettingsSandbox::discard();
   std::_Exit(status);
 }
 
