@@ -52,7 +52,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Pictavo developers <pictavo@vellora.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "raster paint program with a Chinese user interface")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Pictavo2012 is a small desktop paint program (Qt 6): a canvas of a chosen size,\n22 drawing tools, brush stamps and fill patterns, whole-picture effects and\nfilters; it opens BMP, JPEG, GIF, ICO, CUR and metafiles and saves BMP files.")
+    "Pictavo2012 is a small desktop paint program (Qt 6): a canvas of a chosen size,\n22 drawing tools, brush stamps and fill patterns, whole-picture effects and\nfilters; it opens BMP, JPEG, GIF, ICO, CUR, PNG, WebP, TIFF and metafiles and\nsaves BMP files.")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.vellora.example/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -63,8 +63,10 @@ set(CPACK_STRIP_FILES ON)
 # link shows: a Chinese font for the whole user interface.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The CJK font draws the Chinese texts; the Qt translation makes Qt's own
-# dialogs (prompts, message boxes, file and colour dialogs) Chinese too.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
+# dialogs (prompts, message boxes, file and colour dialogs) Chinese too; Qt's
+# image-format plugins read WebP and TIFF (loaded at run time, so no link
+# shows them).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n, qt6-image-formats-plugins")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackChecks.cmake)
 set(CPACK_PICTAVO_NATIVE ${PICTAVO_NATIVE})
 set(CPACK_PICTAVO_CHANGELOG ${CMAKE_CURRENT_LIST_DIR}/changelog)

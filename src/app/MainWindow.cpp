@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CanvasView.h"
+#include "app/FileArgument.h"
 #include "app/ClipboardCommands.h"
 #include "app/Errors.h"
 #include "app/Globals.h"
@@ -27,6 +28,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -51,6 +53,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
       programFolder_(programFolder),
       canvas_(500, 400, systemWindowColor()),
+      history_(canvas_),
       pSrc21_(Surface::hiddenBuffer()),
       pMask_(Surface::hiddenBuffer()),
       srcBrush1_(Surface::hiddenBuffer()),
@@ -67,8 +70,10 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   clipboard_ = new ClipboardCommands(*this);
   // Text needs the font engine, which the core's tool catalog does without.
   engine_.setTool(kTextTool, std::make_unique<TextTool>());
+  connectHistory();
   // The designed client area lies below the menu bar.
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
+  setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() {
@@ -122,7 +127,14 @@ void MainWindow::createViewport() {
   CanvasView::Listener canvasListener;
   canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(e); };
   canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(e); };
-  canvasListener.mouseUp = [this](const PointerEvent& e) { engine_.mouseUp(e); };
+  canvasListener.mouseUp = [this](const PointerEvent& e) {
+    // The release step may throw after it drew: the drawing counts all the same.
+    struct Noted {
+      MainWindow& window;
+      ~Noted() { window.notePictureChanged(); }
+    } noted{*this};
+    engine_.mouseUp(e);
+  };
   canvasListener.doubleClick = [this] { engine_.doubleClick(); };
   canvasListener.keyUp = [this](int key) { engine_.keyUp(key); };
   canvasView_->setListener(std::move(canvasListener));
@@ -130,7 +142,11 @@ void MainWindow::createViewport() {
   GripWidget::Listener gripListener;
   gripListener.press = [this](int slot, int button, float x, float y) { gripPressed(slot, button, x, y); };
   gripListener.move = [this](int slot, int buttons, float x, float y) { gripMoved(slot, buttons, x, y); };
-  gripListener.release = [this](int slot) { viewport_.gripRelease(slot); };
+  gripListener.release = [this](int slot) {
+    viewport_.gripRelease(slot);
+    gripHeld_ = false;
+    recordStep();
+  };
   for (int slot = 0; slot <= ViewportLayout::kItouch3; ++slot) {
     if (!ViewportLayout::gripExists(slot)) continue;
     Qt::CursorShape cursor = Qt::ArrowCursor;
@@ -194,14 +210,23 @@ void MainWindow::connectCommands() {
   });
 }
 
+void MainWindow::connectHistory() {
+  connect(action("mnuUndo"), &QAction::triggered, this, &MainWindow::undo);
+  connect(action("mnuRedo"), &QAction::triggered, this, &MainWindow::redo);
+  updateHistoryItems();
+}
+
 // ---- start-up -----------------------------------------------------------------
 
-void MainWindow::startUp() {
+void MainWindow::startUp(const std::string& file) {
   show();
   lastFolder_ = QDir::cleanPath(programFolder_).toStdString() + "/";
   globals().dataPath = lastFolder_ + "Data/";
   globals().dlgResult = 2;
-  NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
+  // A file to open takes the new-canvas dialog's place, unless it fails.
+  std::optional<Picture> opened;
+  if (!file.empty()) opened = files_->readPicture(file);
+  if (!opened) NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
   if (globals().dlgResult == 1) {
     resizeCanvas(globals().canvasWidth, globals().canvasHeight);
     canvas_.SetBackColor(globals().canvasBackColor);
@@ -217,6 +242,8 @@ void MainWindow::startUp() {
   loadBrushList();
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
+  startFreshHistory();
+  if (opened) files_->showPicture(file, std::move(*opened));
 }
 
 namespace {
@@ -344,12 +371,67 @@ void MainWindow::newCanvas() {
     hideSelection();
     placeGrips();
     runLayout();
+    notePictureInFile();
+    startFreshHistory();
   }
   statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
   globals().dlgResult = 2;
 }
 
-void MainWindow::clearPicture() { HintWindow::ask(this, canvas_); }
+void MainWindow::clearPicture() {
+  if (HintWindow::ask(this, canvas_)) notePictureChanged();
+}
+
+// A grip drag resizes at every move but is one undo step, recorded at the release.
+void MainWindow::notePictureChanged() {
+  drawingInNoFile_ = true;
+  if (!gripHeld_) recordStep();
+}
+
+void MainWindow::recordStep() {
+  history_.commit();
+  updateHistoryItems();
+}
+
+void MainWindow::startFreshHistory() {
+  history_.clear();
+  updateHistoryItems();
+}
+
+void MainWindow::undo() { stepHistory(false); }
+void MainWindow::redo() { stepHistory(true); }
+
+// Only the picture goes back or forth: palette, tool, options, the copy
+// buffer and the clone source stay as they are.
+void MainWindow::stepHistory(bool forward) {
+  DrawingState& state = engine_.state();
+  if (state.mouseIsDown) return;  // not in the middle of a gesture
+  if (state.pastePending) {
+    state.pastePending = false;  // ended without placing anything
+    hideHint();
+  }
+  hideSelection();
+  const int oldWidth = canvas_.Width(), oldHeight = canvas_.Height();
+  const bool stepped = forward ? history_.redo() : history_.undo();
+  if (stepped) {
+    if (canvas_.Width() != oldWidth || canvas_.Height() != oldHeight) {
+      canvasView_->syncSize();
+      placeGrips();
+      updateScrollBars();
+      statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
+    }
+    canvas_.Refresh();
+    if (windowTitle() == kTitle) setWindowTitle(std::string(kModifiedTitle));
+    notePictureChanged();  // records nothing: the history made this change itself
+  } else {
+    updateHistoryItems();
+  }
+}
+
+void MainWindow::updateHistoryItems() {
+  action("mnuUndo")->setEnabled(history_.canUndo());
+  action("mnuRedo")->setEnabled(history_.canRedo());
+}
 
 void MainWindow::endProgram() {
   emit programEnded();
@@ -426,13 +508,17 @@ void MainWindow::applyViewport() {
   spacer_->raise();
 }
 
-void MainWindow::gripPressed(int slot, int button, float x, float y) { viewport_.gripPress(slot, button, x, y); }
+void MainWindow::gripPressed(int slot, int button, float x, float y) {
+  gripHeld_ = true;
+  viewport_.gripPress(slot, button, x, y);
+}
 
 void MainWindow::gripMoved(int slot, int buttons, float x, float y) {
   const GripDragResult r = viewport_.gripMove(slot, buttons, x, y, canvas_.Width(), canvas_.Height());
   if (r.dragged) {
     if (r.canvasWidth != canvas_.Width() || r.canvasHeight != canvas_.Height()) {
       resizeCanvas(r.canvasWidth, r.canvasHeight);
+      if (r.canvasWidth == canvas_.Width() && r.canvasHeight == canvas_.Height()) notePictureChanged();
     }
     viewport_.placeGrips(canvas_.Width(), canvas_.Height());
     viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());
@@ -468,6 +554,19 @@ bool MainWindow::previewKeyPress(const QKeyEvent* event) {
   if (event->text() != QStringLiteral("x") || (event->modifiers() & chords)) return false;
   colorPalette()->SwapColors();
   return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedFile(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::string file = droppedFile(event->mimeData());
+  if (file.empty()) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the error window is modal, and the file
+  // manager waits for the drop to finish.
+  QMetaObject::invokeMethod(this, [this, file] { files_->openFile(file); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -16,6 +16,7 @@
 #include "canvas/Surface.h"
 #include "canvas/ToolEngine.h"
 #include "canvas/ToolHost.h"
+#include "canvas/UndoHistory.h"
 
 #include <QMainWindow>
 
@@ -54,7 +55,9 @@ class MainWindow : public QMainWindow, public ToolHost {
   // The start-up: shows the window, asks for the canvas (modal new-canvas
   // dialog), fills and chooses the option lists, loads the pattern and
   // brush lists, makes the pencil current and switches transparent paste off.
-  void startUp();
+  // With a file (a full path), the file is opened as Open does instead of
+  // the dialog; one that fails is reported and the dialog follows.
+  void startUp(const std::string& file = {});
 
   // ---- commands ------------------------------------------------------------
   void newCanvas();          // mnuNew
@@ -65,6 +68,22 @@ class MainWindow : public QMainWindow, public ToolHost {
   void updateScrollBars();   // UpdateScrollBars, then copies the result onto the widgets
   // Ends the program at once (the exit commands).
   void endProgram();
+  // Open and New: nothing to undo or redo in the picture now shown.
+  void startFreshHistory();
+  void undo();  // mnuUndo
+  void redo();  // mnuRedo
+  const UndoHistory& history() const { return history_; }
+
+  // ---- the drawing that is in no file ----------------------------------------
+  // Every lasting change to the canvas picture comes through here: a release
+  // on the canvas, a command that changes its pixels or size, a grip resize.
+  // What changed since the last one becomes one undo step (none when no
+  // pixel changed); undo and redo come here too, recording nothing.
+  void notePictureChanged();
+  // Save As, Open and New: what the canvas shows is in a file, or is blank.
+  void notePictureInFile() { drawingInNoFile_ = false; }
+  // Whether closing now would lose drawing, whatever the title and panel 1 say.
+  bool drawingInNoFile() const { return drawingInNoFile_; }
 
   // ---- parts ----------------------------------------------------------------
   ToolEngine& engine() { return engine_; }
@@ -137,11 +156,18 @@ class MainWindow : public QMainWindow, public ToolHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The query-unload step (the exit confirmation) runs before every close.
   void closeEvent(QCloseEvent* event) override;
+  // One picture file dropped on the window opens as Open opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createClientArea();
   void createViewport();
   void connectCommands();
+  void connectHistory();
+  void stepHistory(bool forward);
+  void recordStep();
+  void updateHistoryItems();
   void fillOptionLists();
   void chooseStartupItems();
   void loadPatternList();
@@ -161,9 +187,12 @@ class MainWindow : public QMainWindow, public ToolHost {
   QString programFolder_;
   std::string lastFolder_;
   Surface canvas_;
+  UndoHistory history_;
   Surface pSrc21_, pMask_, srcBrush1_, srcBrush2_, imgPatten_;
   std::optional<Picture> patternPicture_;
   bool brushLoaded_ = false;
+  bool drawingInNoFile_ = false;
+  bool gripHeld_ = false;  // between a grip's press and release
   ToolEngine engine_;
   ViewportLayout viewport_;
 

@@ -1,4 +1,6 @@
-// Pictavo: a raster paint program. The main window's start-up does the rest.
+// Pictavo: a raster paint program. The main window's start-up does the rest;
+// a file named on the command line is opened instead of asking for a canvas.
+#include "app/FileArgument.h"
 #include "app/MainWindow.h"
 #include "app/ProgramFolder.h"
 #include "app/QtDialogTexts.h"
@@ -14,7 +16,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   pictavo::useChineseQtDialogTexts(app);
   pictavo::MainWindow window(pictavo::programFolder(argc, argv));
-  window.startUp();
+  window.startUp(pictavo::fileArgument(argc, argv));
   const int status = app.exec();
   pictavo::WebWindow::discard();
   return status;

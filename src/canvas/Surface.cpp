@@ -4,6 +4,7 @@
 #include "canvas/Surface.h"
 
 #include "app/Errors.h"
+#include "canvas/LargeBuffer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,6 +38,25 @@ void copyRect(std::uint32_t* dst, const std::uint32_t* src, int stride, const Re
   for (int y = r.top; y < r.bottom; ++y) {
     const std::size_t offset = std::size_t(y) * std::size_t(stride) + std::size_t(r.left);
     std::memcpy(dst + offset, src + offset, bytes);
+  }
+}
+
+// A picture's pixel words as the surface shows them: opaque ones as they
+// are, transparent ones in the background word, partly transparent ones
+// (icons) blended over it. src may be dst.
+void layOverBackground(const std::uint32_t* src, std::uint32_t* dst, std::size_t n, std::uint32_t back) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint32_t p = src[i];
+    const std::uint32_t a = p >> 24;
+    if (a == 255) {
+      dst[i] = p;
+    } else if (a == 0) {
+      dst[i] = back;
+    } else {
+      auto mix = [a](std::uint32_t fg, std::uint32_t bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
+      dst[i] = 0xFF000000u | (mix((p >> 16) & 0xFF, (back >> 16) & 0xFF) << 16) |
+               (mix((p >> 8) & 0xFF, (back >> 8) & 0xFF) << 8) | mix(p & 0xFF, back & 0xFF);
+    }
   }
 }
 
@@ -93,12 +113,9 @@ Surface::~Surface() = default;
 
 void Surface::allocate(int width, int height, std::uint32_t fillWord) {
   refuseSizeOverLimit(width, height);
-  try {
-    std::vector<std::uint32_t> pixels(std::size_t(width) * std::size_t(height), fillWord);
-    persistent_.swap(pixels);
-  } catch (const std::bad_alloc&) {
-    throw Error(kErrOutOfMemory);
-  }
+  std::vector<std::uint32_t> pixels;
+  resizeLargeBuffer(pixels, std::size_t(width) * std::size_t(height), fillWord);
+  persistent_.swap(pixels);
   visible_.clear();
   visible_.shrink_to_fit();
   stale_.clear();
@@ -107,26 +124,19 @@ void Surface::allocate(int width, int height, std::uint32_t fillWord) {
   height_ = height;
   if (!autoRedraw_) ensureVisibleLayer();
   notify(bounds());
+  notifyPersistent(bounds());
 }
 
 void Surface::ensureVisibleLayer() {
   if (!visible_.empty() || hidden_) return;
-  try {
-    visible_ = persistent_;
-  } catch (const std::bad_alloc&) {
-    throw Error(kErrOutOfMemory);
-  }
+  copyLargeBuffer(visible_, persistent_);
 }
 
 void Surface::Resize(int width, int height) {
   if (width == width_ && height == height_) return;
   refuseSizeOverLimit(width, height);
   std::vector<std::uint32_t> next;
-  try {
-    next.assign(std::size_t(width) * std::size_t(height), pixelFromColor(backColor_));
-  } catch (const std::bad_alloc&) {
-    throw Error(kErrOutOfMemory);
-  }
+  resizeLargeBuffer(next, std::size_t(width) * std::size_t(height), pixelFromColor(backColor_));
   const int keepW = std::min(width, width_), keepH = std::min(height, height_);
   for (int y = 0; y < keepH; ++y)
     std::memcpy(next.data() + std::size_t(y) * std::size_t(width), persistent_.data() + std::size_t(y) * std::size_t(width_),
@@ -134,12 +144,17 @@ void Surface::Resize(int width, int height) {
   persistent_.swap(next);
   width_ = width;
   height_ = height;
-  // The visible layer starts again as a copy of the persistent image.
+  resetLayers();
+}
+
+// The visible layer starts again as a copy of the persistent image.
+void Surface::resetLayers() {
   visible_.clear();
   stale_.clear();
   pending_.clear();
   if (!autoRedraw_) ensureVisibleLayer();
   notify(bounds());
+  notifyPersistent(bounds());
 }
 
 void Surface::SetBackColor(Color c) {
@@ -149,6 +164,7 @@ void Surface::SetBackColor(Color c) {
   stale_.clear();
   pending_.clear();
   notify(bounds());
+  notifyPersistent(bounds());
 }
 
 void Surface::SetAutoRedraw(bool on) {
@@ -197,27 +213,25 @@ void Surface::Cls() {
 void Surface::SetPicture(const Picture& picture) {
   if (picture.isNull()) return;
   if (picture.width != width_ || picture.height != height_) allocate(picture.width, picture.height, 0);
-  const std::uint32_t back = pixelFromColor(backColor_);
-  std::uint32_t* dst = persistent_.data();
-  const std::size_t n = picture.pixels.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t p = picture.pixels[i];
-    const std::uint32_t a = p >> 24;
-    if (a == 255) {
-      dst[i] = p;
-    } else if (a == 0) {
-      dst[i] = back;
-    } else {  // partial alpha (icons): blend over the background
-      auto mix = [a](std::uint32_t fg, std::uint32_t bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
-      dst[i] = 0xFF000000u | (mix((p >> 16) & 0xFF, (back >> 16) & 0xFF) << 16) |
-               (mix((p >> 8) & 0xFF, (back >> 8) & 0xFF) << 8) | mix(p & 0xFF, back & 0xFF);
-    }
+  layOverBackground(picture.pixels.data(), persistent_.data(), picture.pixels.size(), pixelFromColor(backColor_));
+  resetLayers();
+}
+
+void Surface::SetPicture(Picture&& picture) {
+  if (picture.isNull()) return;
+  refuseSizeOverLimit(picture.width, picture.height);
+  if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) {
+    SetPicture(static_cast<const Picture&>(picture));
+    return;
   }
+  layOverBackground(picture.pixels.data(), picture.pixels.data(), picture.pixels.size(), pixelFromColor(backColor_));
+  persistent_.swap(picture.pixels);
+  width_ = picture.width;
+  height_ = picture.height;
+  picture = Picture();  // frees the old image now
   visible_.clear();
-  stale_.clear();
-  pending_.clear();
-  if (!autoRedraw_) ensureVisibleLayer();
-  notify(bounds());
+  visible_.shrink_to_fit();
+  resetLayers();
 }
 
 Picture Surface::Image() const {
@@ -239,6 +253,16 @@ Picture Surface::TakeImage() && {
   pending_.clear();
   width_ = height_ = 0;
   return picture;
+}
+
+void Surface::SwapImage(Picture& picture) {
+  if (!sizeAllowed(picture.width, picture.height) ||
+      picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height))
+    return;
+  persistent_.swap(picture.pixels);
+  std::swap(width_, picture.width);
+  std::swap(height_, picture.height);
+  resetLayers();
 }
 
 std::uint32_t* Surface::bits(Layer layer) {
@@ -264,20 +288,26 @@ void Surface::SetPixel(int x, int y, Color c) {
   markChanged(Rect{x, y, x + 1, y + 1});
 }
 
-void Surface::markChanged(const Rect& changed) {
+void Surface::markChanged(const Rect& changed, Layer layer) {
   const Rect r = changed.intersected(bounds());
   if (r.isEmpty()) return;
+  const bool persistent = layer == Layer::Persistent || visible_.empty();
   if (!visible_.empty()) {
     // Persistent drawing reaches the visible layer when that area is next
     // shown or read, as a repaint of that area would show it; drawing on
     // the visible layer stays until Refresh.
-    addRect(drawLayer() == Layer::Persistent ? pending_ : stale_, r);
+    addRect(persistent ? pending_ : stale_, r);
   }
   notify(r);
+  if (persistent) notifyPersistent(r);
 }
 
 void Surface::notify(const Rect& r) const {
   if (listener_) listener_(r);
+}
+
+void Surface::notifyPersistent(const Rect& r) const {
+  if (persistentListener_) persistentListener_(r);
 }
 
 PatternBrush Surface::CreatePatternBrush(const Picture& picture) const {

@@ -3,7 +3,7 @@
 #include "app/Errors.h"
 #include "canvas/RowBands.h"
 #include "canvas/Surface.h"
-#include "documents/LargeBuffer.h"
+#include "canvas/LargeBuffer.h"
 
 #include <algorithm>
 #include <array>

@@ -109,8 +109,8 @@ ExitConfirmation::ExitConfirmation(QWidget* owner, const Surface& canvas, std::f
   save->setFocus();
 }
 
-bool ExitConfirmation::needed(const QString& title, const QString& documentPanel) {
-  return title == kModifiedTitle && documentPanel == kNewDocument;
+bool ExitConfirmation::needed(const QString& title, const QString& documentPanel, bool drawingInNoFile) {
+  return drawingInNoFile || (title == kModifiedTitle && documentPanel == kNewDocument);
 }
 
 void ExitConfirmation::ask(QWidget* owner, const Surface& canvas, std::function<void()> endProgram) {
@@ -140,15 +140,19 @@ void ExitConfirmation::sliderChanged(int value) {
     slider_->setValue(value - 1);  // runs this again, down to 0
     return;
   }
-  if (value == 3) {
-    hide();
-    try {
-      writeDraft(canvas_);
-    } catch (...) {
-      // The draft is a courtesy: the user chose to leave without saving.
-    }
-    leave();
+  if (value == 3) leaveWithDraft();
+}
+
+void ExitConfirmation::reject() { leaveWithDraft(); }
+
+void ExitConfirmation::leaveWithDraft() {
+  hide();
+  try {
+    writeDraft(canvas_);
+  } catch (...) {
+    // The draft is a courtesy: the user chose to leave without saving.
   }
+  leave();
 }
 
 void ExitConfirmation::leave() {

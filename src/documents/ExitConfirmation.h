@@ -9,8 +9,9 @@
 //   - the slider HScroll1 (0 to 3) dragged all the way to the right: the
 //     canvas goes to the draft file (failures are silent). Any other value
 //     steps back to 0 at once, so only a full drag counts.
-// Its close box leaves without saving and lets the main window go on
-// closing. The picture Image2 blinks every two seconds (Timer1).
+// Its close box and Esc leave as the slider does (the draft, then the end),
+// so no way out loses the drawing. The picture Image2 blinks every two
+// seconds (Timer1).
 
 #include <QDialog>
 
@@ -32,15 +33,21 @@ class ExitConfirmation : public QDialog {
   ExitConfirmation(QWidget* owner, const Surface& canvas, std::function<void()> endProgram);
 
   // Whether closing should ask: the title carries the modified mark and
-  // status panel 1 still names the never-saved new document.
-  static bool needed(const QString& title, const QString& documentPanel);
+  // status panel 1 still names the never-saved new document, or the canvas
+  // holds drawing that is in no file whatever the two texts say.
+  static bool needed(const QString& title, const QString& documentPanel, bool drawingInNoFile);
 
   // Shows the window modally over the owner; returns when it has closed.
   static void ask(QWidget* owner, const Surface& canvas, std::function<void()> endProgram);
 
+ protected:
+  // Esc and the close box.
+  void reject() override;
+
  private:
   void save();
   void sliderChanged(int value);
+  void leaveWithDraft();
   void leave();
 
   const Surface& canvas_;

@@ -15,6 +15,7 @@
 #include <QAction>
 
 #include <new>
+#include <utility>
 
 namespace pictavo {
 
@@ -47,36 +48,61 @@ FileCommands::FileCommands(MainWindow& window) : QObject(&window), window_(windo
 
 void FileCommands::open() {
   trapped(&window_, [this] {
-    OutlineShape selection = window_.selection();
-    if (selection.visible) {
-      selection.visible = false;
-      window_.setSelection(selection);
-    }
+    hideSelection();
     std::string lastFolder = window_.lastFolder();
-    const std::string name =
-        ShowFileDialog(&window_, true, pictureFilterText("tpf"), QStringLiteral("Open"), lastFolder);
+    const std::string name = ShowFileDialog(&window_, true, openFilterText(), QStringLiteral("Open"), lastFolder);
     window_.setLastFolder(lastFolder);
-    if (!name.empty()) {
-      // Decoding comes first: a file that fails leaves the canvas untouched.
-      const Picture picture = decodePictureFile(name);
-      Surface& canvas = window_.canvas();
-      canvas.SetPicture(picture);
-      if (canvas.BackColor() != kWhite) {
-        // A new background colour clears the image, so the picture is laid
-        // again over it (same size now: this cannot fail).
-        canvas.SetBackColor(kWhite);
-        canvas.SetPicture(picture);
-      }
-      window_.canvasView()->syncSize();
-      window_.menu().action(QStringLiteral("MnuDQue"))->setChecked(false);
-      window_.placeGrips();
-      window_.runLayout();
-    }
-    window_.engine().state().curTool = -1;
-    window_.setStatusPanelText(3, MainWindow::sizeText(window_.canvas().Width(), window_.canvas().Height()).toStdString());
-    window_.setWindowTitle(std::string(kTitle));
-    window_.setStatusPanelText(1, name);
+    // Decoding comes first: a file that fails leaves the canvas untouched.
+    std::optional<Picture> picture;
+    if (!name.empty()) picture = decodePictureFile(name);
+    showOpened(name, picture ? &*picture : nullptr);
   });
+}
+
+void FileCommands::openFile(const std::string& name) {
+  trapped(&window_, [this, &name] {
+    hideSelection();
+    Picture picture = decodePictureFile(name);
+    showOpened(name, &picture);
+  });
+}
+
+std::optional<Picture> FileCommands::readPicture(const std::string& name) {
+  std::optional<Picture> picture;
+  trapped(&window_, [&] { picture = decodePictureFile(name); });
+  return picture;
+}
+
+void FileCommands::showPicture(const std::string& name, Picture&& picture) {
+  trapped(&window_, [&] { showOpened(name, &picture); });
+}
+
+void FileCommands::hideSelection() {
+  OutlineShape selection = window_.selection();
+  if (selection.visible) {
+    selection.visible = false;
+    window_.setSelection(selection);
+  }
+}
+
+void FileCommands::showOpened(const std::string& name, Picture* picture) {
+  if (picture) {
+    // The canvas takes the decoded pixels over, on the white background
+    // their transparent parts show.
+    Surface& canvas = window_.canvas();
+    if (canvas.BackColor() != kWhite) canvas.SetBackColor(kWhite);
+    canvas.SetPicture(std::move(*picture));
+    window_.canvasView()->syncSize();
+    window_.menu().action(QStringLiteral("MnuDQue"))->setChecked(false);
+    window_.placeGrips();
+    window_.runLayout();
+    window_.notePictureInFile();
+    window_.startFreshHistory();
+  }
+  window_.engine().state().curTool = -1;
+  window_.setStatusPanelText(3, MainWindow::sizeText(window_.canvas().Width(), window_.canvas().Height()).toStdString());
+  window_.setWindowTitle(std::string(kTitle));
+  window_.setStatusPanelText(1, name);
 }
 
 void FileCommands::saveAs() {
@@ -85,7 +111,10 @@ void FileCommands::saveAs() {
     const std::string name =
         ShowFileDialog(&window_, false, pictureFilterText("tpf"), QStringLiteral("另存为"), lastFolder);
     window_.setLastFolder(lastFolder);
-    if (!name.empty()) writeBmpFile(name, window_.canvas());
+    if (!name.empty()) {
+      writeBmpFile(name, window_.canvas());
+      window_.notePictureInFile();
+    }
     window_.setStatusPanelText(1, name);
     if (!name.empty()) window_.setWindowTitle(std::string(kTitle));
   });
@@ -99,7 +128,7 @@ void FileCommands::exitProgram() {
 void FileCommands::queryUnload() {
   if (ending_ || asking_) return;
   const QString title = QString::fromStdString(window_.windowTitle());
-  if (!ExitConfirmation::needed(title, window_.statusBar1()->panelText(1))) return;
+  if (!ExitConfirmation::needed(title, window_.statusBar1()->panelText(1), window_.drawingInNoFile())) return;
   asking_ = true;
   ExitConfirmation::ask(&window_, window_.canvas(), [this] {
     if (!ending_) window_.endProgram();

@@ -7,8 +7,11 @@
 // Open and Save As trap their errors and report them in the error window;
 // a cancelled dialog is never an error.
 
+#include "canvas/Picture.h"
+
 #include <QObject>
 
+#include <optional>
 #include <string>
 
 namespace pictavo {
@@ -26,6 +29,13 @@ class FileCommands : public QObject {
   // title loses its mark. A failed Open changes nothing but hides the
   // selection.
   void open();
+  // Open with a name given instead of chosen in the dialog (a dropped file).
+  void openFile(const std::string& name);
+  // Open in two halves, for the start-up with a file: the picture (a
+  // failure reported in the error window, giving nothing), then showing it
+  // as Open does.
+  std::optional<Picture> readPicture(const std::string& name);
+  void showPicture(const std::string& name, Picture&& picture);
   // Save As: the canvas as BMP to the exact path chosen; panel 1 takes the
   // path (empty after a cancel) and a saved file clears the title's mark.
   void saveAs();
@@ -33,13 +43,19 @@ class FileCommands : public QObject {
   // program ends, closing every other window too.
   void exitProgram();
   // Runs before the main window closes, whatever closes it: a modified,
-  // never-saved drawing gets the exit confirmation. Nothing cancels the close.
+  // never-saved document, or any drawing that is in no file, gets the exit
+  // confirmation. Nothing cancels the close.
   void queryUnload();
 
  private:
   MainWindow& window_;
   bool ending_ = false;   // the program is ending: no more questions
   bool asking_ = false;   // the confirmation is open
+
+  void hideSelection();
+  // Open after its file is known: the picture (null when none was chosen),
+  // then the tool, panels and title. Throws what the canvas throws.
+  void showOpened(const std::string& name, Picture* picture);
 };
 
 }  // namespace pictavo

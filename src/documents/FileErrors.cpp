@@ -31,7 +31,9 @@ int fileErrorNumber(int errnoValue) {
 }
 
 int openFileForReading(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so a named pipe or a device cannot hang the window in the
+  // open itself; only regular files are read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT) {
@@ -46,6 +48,8 @@ int openFileForReading(const std::string& path) {
     ::close(fd);
     throw Error(kErrPathFileAccess);
   }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   return fd;
 }
 

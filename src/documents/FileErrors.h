@@ -11,9 +11,10 @@ namespace pictavo {
 // file decide between a missing file and a missing folder themselves.
 int fileErrorNumber(int errnoValue);
 
-// Opens an existing regular file for reading (UTF-8 path). Throws
+// Opens an existing regular file for reading (UTF-8 path), without ever
+// blocking: every file the program reads goes through here. Throws
 // pictavo::Error: 53 file missing, 76 folder missing, 70 permission refused,
-// 75 anything else (a folder in place of the file, say).
+// 75 anything else (a folder, named pipe or device in place of the file).
 int openFileForReading(const std::string& path);
 
 // The folder part of a path ("." when it has no slash).

@@ -36,6 +36,10 @@ std::string pictureFilterText(const std::string& ownExtension) {
   return text;
 }
 
+std::string openFilterText() {
+  return pictureFilterText("tpf") + "其他图片(*.png;*.webp;*.tif;*.tiff)|*.png;*.webp;*.tif;*.tiff|";
+}
+
 std::vector<FilterEntry> parseFilterText(const std::string& text) {
   std::vector<std::string> fields = split(text, '|');
   // The final "|" leaves an empty field behind it.

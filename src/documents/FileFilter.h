@@ -13,6 +13,10 @@ namespace pictavo {
 // The filter text with the program's own extension, given without its dot.
 std::string pictureFilterText(const std::string& ownExtension);
 
+// Open's filter: the one above for ".tpf", then the formats beyond the
+// program's classic ones (PNG, WebP, TIFF) as one more entry.
+std::string openFilterText();
+
 struct FilterEntry {
   std::string display;                // shown in the dialog's type list
   std::vector<std::string> patterns;  // "*.bmp", ... (split at ";")

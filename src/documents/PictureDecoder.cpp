@@ -5,8 +5,10 @@
 #include "documents/BmpReader.h"
 #include "documents/FileErrors.h"
 #include "documents/IconMask.h"
-#include "documents/LargeBuffer.h"
+#include "documents/JpegReader.h"
+#include "canvas/LargeBuffer.h"
 #include "documents/MetafileDecoder.h"
+#include "documents/OtherFormats.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -30,35 +32,6 @@ constexpr int kAllocationLimitMB = 1100;
 
 bool startsWith(const std::uint8_t* d, std::size_t size, const char* magic, std::size_t n) {
   return size >= n && std::memcmp(d, magic, n) == 0;
-}
-
-// Qt reports success for a JPEG cut short and paints the missing part grey.
-// A complete file has the end-of-image marker after its first scan (the
-// coded data cannot contain it: a 0xFF byte there is always stuffed).
-bool jpegComplete(const std::uint8_t* d, std::size_t size) {
-  std::size_t pos = 2;
-  while (pos + 4 <= size) {
-    if (d[pos] != 0xFF) return false;
-    const std::uint8_t marker = d[pos + 1];
-    if (marker == 0xFF) {  // fill byte
-      ++pos;
-      continue;
-    }
-    if (marker == 0xD9) return false;  // end before any scan
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-      pos += 2;
-      continue;
-    }
-    const std::size_t length = (std::size_t(d[pos + 2]) << 8) | d[pos + 3];
-    if (length < 2) return false;
-    pos += 2 + length;
-    if (marker == 0xDA) {
-      for (; pos + 1 < size; ++pos)
-        if (d[pos] == 0xFF && d[pos + 1] == 0xD9) return true;
-      return false;
-    }
-  }
-  return false;
 }
 
 // Skips a chain of GIF data sub-blocks; false when the file ends inside it.
@@ -127,10 +100,7 @@ Picture decodeWithQt(const std::uint8_t* data, std::size_t size, const char* for
 Picture decodePicture(const std::uint8_t* data, std::size_t size) {
   if (data == nullptr || size < 4) invalid();
   if (data[0] == 'B' && data[1] == 'M') return readBmp(data, size);
-  if (data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) {
-    if (!jpegComplete(data, size)) invalid();
-    return decodeWithQt(data, size, "jpeg");
-  }
+  if (data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return readJpeg(data, size);
   if (startsWith(data, size, "GIF87a", 6) || startsWith(data, size, "GIF89a", 6)) {
     if (!gifFirstFrameComplete(data, size)) invalid();
     return decodeWithQt(data, size, "gif");
@@ -142,6 +112,7 @@ Picture decodePicture(const std::uint8_t* data, std::size_t size) {
     applyIconMask(data, size, picture);
     return picture;
   }
+  if (const char* format = otherPictureFormat(data, size)) return decodeWithQt(data, size, format);
   if (looksLikeMetafile(data, size)) {
     if (auto picture = decodeMetafile(data, size)) return std::move(*picture);
   }

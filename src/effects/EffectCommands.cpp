@@ -21,6 +21,8 @@
 #include <QAction>
 #include <QMessageBox>
 
+#include <type_traits>
+
 namespace pictavo {
 
 namespace {
@@ -50,18 +52,18 @@ EffectCommands::EffectCommands(MainWindow& window) : QObject(&window), window_(w
   on("mnuBlur", [this] { BlurPicture(window_.canvas()); });
   on("mnuBlureMore", [this] { BlurPictureMore(window_.canvas()); });
   on("mnuDiffuse", [this] { DiffusePicture(window_.canvas()); });
-  on("mnuAddNoise", [this] { addNoise(); });
-  on("mnuSharpen", [this] { sharpen(); });
-  on("mnuSharpMore", [this] { sharpenMore(); });
-  on("mnuAdjust", [this] { adjustRgb(); });
-  on("mnuBright", [this] { adjustBrightness(); });
+  on("mnuAddNoise", [this] { return addNoise(); });
+  on("mnuSharpen", [this] { return sharpen(); });
+  on("mnuSharpMore", [this] { return sharpenMore(); });
+  on("mnuAdjust", [this] { return adjustRgb(); });
+  on("mnuBright", [this] { return adjustBrightness(); });
 
-  on("mnuScale", [this] { stretch(); });
+  on("mnuScale", [this] { return stretch(); });
   on("mnuFlipV", [this] { ImageTools::FlipPicture(window_.canvas(), ImageTools::kFlipLeftRight); });
   on("mnuFlipHoz", [this] { ImageTools::FlipPicture(window_.canvas(), ImageTools::kFlipUpsideDown); });
   on("mnuBoth", [this] { ImageTools::FlipPicture(window_.canvas(), ImageTools::kFlipBoth); });
-  on("mnuStroke", [this] { border(); });
-  on("mnuMask", [this] { backgroundPicture(); });
+  on("mnuStroke", [this] { return border(); });
+  on("mnuMask", [this] { return backgroundPicture(); });
 }
 
 template <class F>
@@ -70,14 +72,21 @@ void EffectCommands::on(const char* item, F command) {
   if (!action) return;
   connect(action, &QAction::triggered, this, [this, command] {
     try {
-      command();
+      // A command that returns whether it changed the picture may have
+      // been cancelled; the others always change it.
+      if constexpr (std::is_same_v<decltype(command()), bool>) {
+        if (command()) window_.notePictureChanged();
+      } else {
+        command();
+        window_.notePictureChanged();
+      }
     } catch (const Error& e) {
       ErrorWindow::report(&window_, e);
     }
   });
 }
 
-void EffectCommands::addNoise() {
+bool EffectCommands::addNoise() {
   const QString answer = askInput(&window_, QStringLiteral("输入噪点值,噪点效果随噪点值的增大而增大"), kNoiseTitle,
                                   QStringLiteral("16"));
   // Cancel gives an empty answer, which runs with 0.
@@ -85,43 +94,51 @@ void EffectCommands::addNoise() {
   if (amount < kNoiseMin || amount > kNoiseMax) {
     inform(&window_, kNoiseTitle,
            QStringLiteral("噪点值必须在%1到%2之间!").arg(kNoiseMin).arg(kNoiseMax));
-    return;
+    return false;
   }
   Bitmap::AddNoise(window_.canvas(), amount);
+  return true;
 }
 
-void EffectCommands::sharpen() {
+bool EffectCommands::sharpen() {
   const QString answer = askInput(&window_, QStringLiteral("请输入锐化值."), kSharpenTitle, QStringLiteral("1.2"));
   try {
     globals().sharpenValue = sharpenFactor(answer);
     Bitmap::SharpenPicture(window_.canvas(), globals().sharpenValue);
+    return true;
   } catch (const Error& e) {
     inform(&window_, kSharpenTitle, QString::fromStdString(e.description()));
+    return false;
   }
 }
 
-void EffectCommands::sharpenMore() {
+bool EffectCommands::sharpenMore() {
   try {
     Bitmap::SharpenPicture(window_.canvas(), globals().sharpenValue);
+    return true;
   } catch (const Error& e) {
     inform(&window_, kSharpenTitle, QString::fromStdString(e.description()));
+    return false;
   }
 }
 
-void EffectCommands::adjustRgb() {
+bool EffectCommands::adjustRgb() {
   Globals& g = globals();
-  if (RgbDialog::ask(&window_, window_.canvas()) == 1) Bitmap::AdjustRGB(window_.canvas(), g.rgbRed, g.rgbGreen, g.rgbBlue);
+  const bool accepted = RgbDialog::ask(&window_, window_.canvas()) == 1;
+  if (accepted) Bitmap::AdjustRGB(window_.canvas(), g.rgbRed, g.rgbGreen, g.rgbBlue);
   g.dlgResult = 2;
+  return accepted;
 }
 
-void EffectCommands::adjustBrightness() {
+bool EffectCommands::adjustBrightness() {
   Globals& g = globals();
-  if (BrightnessDialog::ask(&window_, window_.canvas()) == BrightnessDialog::kAccepted)
-    Bitmap::AdjustBrightness(window_.canvas(), g.brightValue);
+  const bool accepted = BrightnessDialog::ask(&window_, window_.canvas()) == BrightnessDialog::kAccepted;
+  if (accepted) Bitmap::AdjustBrightness(window_.canvas(), g.brightValue);
   g.dlgResult = 2;
+  return accepted;
 }
 
-void EffectCommands::stretch() {
+bool EffectCommands::stretch() {
   Globals& g = globals();
   Surface& canvas = window_.canvas();
   g.canvasHeight = canvas.Height();
@@ -130,7 +147,7 @@ void EffectCommands::stretch() {
   struct Reset {
     ~Reset() { globals().dlgResult = 2; }
   } reset;
-  if (ScaleDialog::ask(&window_) != 1) return;
+  if (ScaleDialog::ask(&window_) != 1) return false;
   try {
     ImageTools::StretchPicture(canvas, window_.pSrc21(), g.canvasWidth, g.canvasHeight);
   } catch (...) {
@@ -142,27 +159,31 @@ void EffectCommands::stretch() {
   window_.canvasView()->syncSize();
   window_.placeGrips();
   window_.updateScrollBars();
+  return true;
 }
 
-void EffectCommands::border() {
+bool EffectCommands::border() {
   Globals& g = globals();
-  if (StrokeDialog::ask(&window_) == 1) ImageTools::DrawBorder(window_.canvas(), g.strokeWidth, g.strokeColor);
+  const bool accepted = StrokeDialog::ask(&window_) == 1;
+  if (accepted) ImageTools::DrawBorder(window_.canvas(), g.strokeWidth, g.strokeColor);
   g.dlgResult = 2;
+  return accepted;
 }
 
-void EffectCommands::backgroundPicture() {
+bool EffectCommands::backgroundPicture() {
   Globals& g = globals();
   struct Reset {
     ~Reset() { globals().dlgResult = 2; }
   } reset;
-  if (MaskDialog::ask(&window_, window_.canvas()) != 1) return;
+  if (MaskDialog::ask(&window_, window_.canvas()) != 1) return false;
   Surface& canvas = window_.canvas();
   // An empty name loads no picture: every pixel counts as transparent.
   if (g.maskFile.empty()) {
     canvas.Refresh();
-    return;
+    return false;
   }
   ApplyBackgroundPicture(canvas, decodePictureFile(g.maskFile), window_.pMask(), window_.srcBrush2());
+  return true;
 }
 
 }  // namespace pictavo

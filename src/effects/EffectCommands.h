@@ -2,7 +2,8 @@
 // EffectCommands: the commands of the Canvas, Effects and Colour menus,
 // connected to the main window's menu items by their object names. Each
 // works on the canvas SrcDc; the whole-picture effects do nothing around
-// the call (no status text, no title mark). Errors a command traps go to the
+// the call (no status text, no title mark) but note the change with the
+// main window, so closing then asks before the drawing is lost. Errors a command traps go to the
 // error window, the sharpen commands' to a message box titled "锐化", and a
 // refused noise amount to one titled "噪点".
 
@@ -18,18 +19,21 @@ class EffectCommands : public QObject {
   // Connects the menu items; the object belongs to the window.
   explicit EffectCommands(MainWindow& window);
 
-  void addNoise();           // mnuAddNoise
-  void sharpen();            // mnuSharpen
-  void sharpenMore();        // mnuSharpMore
-  void adjustRgb();          // mnuAdjust
-  void adjustBrightness();   // mnuBright
-  void stretch();            // mnuScale (also pSpacer)
-  void border();             // mnuStroke
-  void backgroundPicture();  // mnuMask
+  // Each returns whether it changed the picture (false when cancelled or
+  // refused).
+  bool addNoise();           // mnuAddNoise
+  bool sharpen();            // mnuSharpen
+  bool sharpenMore();        // mnuSharpMore
+  bool adjustRgb();          // mnuAdjust
+  bool adjustBrightness();   // mnuBright
+  bool stretch();            // mnuScale (also pSpacer)
+  bool border();             // mnuStroke
+  bool backgroundPicture();  // mnuMask
 
  private:
   // Connects the item to a command; a pictavo::Error escaping the command
-  // is shown in the error window.
+  // is shown in the error window. A command that returns false changed
+  // nothing; every other run is noted as a change of the picture.
   template <class F>
   void on(const char* item, F command);
 

@@ -71,9 +71,9 @@ HintWindow::HintWindow(QWidget* owner, Surface& canvas)
   connect(delete_, &QPushButton::clicked, this, &HintWindow::deletePicture);
 }
 
-void HintWindow::ask(QWidget* owner, Surface& canvas) {
+bool HintWindow::ask(QWidget* owner, Surface& canvas) {
   HintWindow window(owner, canvas);
-  window.exec();
+  return window.exec() == QDialog::Accepted;
 }
 
 void HintWindow::showEvent(QShowEvent* event) {

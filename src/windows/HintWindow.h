@@ -23,8 +23,8 @@ class HintWindow : public QDialog {
   HintWindow(QWidget* owner, Surface& canvas);
 
   // Shows a new window modally, owned by the caller's window; returns when
-  // it has closed.
-  static void ask(QWidget* owner, Surface& canvas);
+  // it has closed, true when it cleared the canvas.
+  static bool ask(QWidget* owner, Surface& canvas);
 
  protected:
   void showEvent(QShowEvent* event) override;

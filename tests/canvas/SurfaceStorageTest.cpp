@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace pictavo {
 using namespace test;
 
@@ -125,6 +127,26 @@ TEST(SurfaceStorage, PictureTakesItsSizeAndTransparentPixelsShowBackColor) {
   EXPECT_EQ(s.Height(), 1);
   EXPECT_EQ(s.GetPixel(0, 0), 0x00FF0000u);
   EXPECT_EQ(s.GetPixel(1, 0), kBlack);
+}
+
+TEST(SurfaceStorage, TakenPictureKeepsItsMemoryAndShowsBackColorThroughItsHoles) {
+  Surface s(5, 5, kBlack);
+  s.SetAutoRedraw(false);  // a visible layer must follow the new picture too
+  Picture p(3, 1);
+  p.at(0, 0) = 0xFF0000FFu;  // opaque blue
+  p.at(1, 0) = 0x00123456u;  // transparent
+  p.at(2, 0) = 0x80FFFFFFu;  // half-transparent white over black
+  const std::uint32_t* memory = p.pixels.data();
+  s.SetPicture(std::move(p));
+  EXPECT_TRUE(p.pixels.empty());
+  EXPECT_EQ(s.bits(Surface::Layer::Persistent), memory);
+  EXPECT_EQ(s.Width(), 3);
+  EXPECT_EQ(s.Height(), 1);
+  EXPECT_EQ(s.GetPixel(0, 0), 0x00FF0000u);
+  EXPECT_EQ(s.GetPixel(1, 0), kBlack);
+  EXPECT_EQ(s.GetPixel(2, 0), 0x00808080u);
+  s.SetAutoRedraw(true);
+  EXPECT_EQ(s.GetPixel(2, 0), 0x00808080u);
 }
 
 }  // namespace pictavo

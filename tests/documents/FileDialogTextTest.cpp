@@ -53,6 +53,16 @@ TEST(FileFilter, OwnExtensionReplacedInAllThreePlaces) {
   EXPECT_EQ(pictureFilterText("tpf").find("otsp"), std::string::npos);
 }
 
+TEST(FileFilter, OpenAddsOtherPicturesAfterTheClassicEntries) {
+  const std::string classic = pictureFilterText("tpf");
+  const std::string open = openFilterText();
+  ASSERT_EQ(open.substr(0, classic.size()), classic);
+  const std::vector<FilterEntry> entries = parseFilterText(open);
+  ASSERT_EQ(entries.size(), 9u);
+  EXPECT_EQ(entries[8].display, "其他图片(*.png;*.webp;*.tif;*.tiff)");
+  EXPECT_EQ(entries[8].patterns, (std::vector<std::string>{"*.png", "*.webp", "*.tif", "*.tiff"}));
+}
+
 TEST(FileFilter, ParsingToleratesOddTexts) {
   EXPECT_TRUE(parseFilterText("").empty());
   EXPECT_TRUE(parseFilterText("|").empty());

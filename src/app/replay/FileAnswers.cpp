@@ -29,7 +29,8 @@ void chooseFile(QFileDialog* dialog, const QString& path) {
 bool exitAnswerWellFormed(const QStringList& a) {
   if (a.size() == 2) return a[0] == QLatin1String("save");
   return a.size() == 1 && (a[0] == QLatin1String("save-cancel") || a[0] == QLatin1String("slider") ||
-                           a[0] == QLatin1String("step") || a[0] == QLatin1String("close"));
+                           a[0] == QLatin1String("step") || a[0] == QLatin1String("close") ||
+                           a[0] == QLatin1String("escape"));
 }
 
 QString answerExit(QWidget* dialog, const QStringList& a) {
@@ -43,6 +44,11 @@ QString answerExit(QWidget* dialog, const QStringList& a) {
   }
   if (word == QLatin1String("close")) {
     dialog->close();
+    return {};
+  }
+  if (word == QLatin1String("escape")) {
+    QWidget* focus = dialog->focusWidget();
+    sendKey(focus ? focus : dialog, QStringLiteral("Escape"));
     return {};
   }
   auto* slider = dialog->findChild<QScrollBar*>(QStringLiteral("HScroll1"));

@@ -1,6 +1,7 @@
 #include "app/replay/ReplayDriver.h"
 
 #include "app/CanvasView.h"
+#include "app/FileArgument.h"
 #include "app/GripWidget.h"
 #include "app/MainWindow.h"
 #include "app/QtSettingsSandbox.h"
@@ -8,8 +9,11 @@
 #include "controls/ColorPalette.h"
 #include "app/replay/DialogAnswers.h"
 #include "app/replay/InputEvents.h"
+#include "app/replay/OutsideCommands.h"
 #include "app/replay/StateDump.h"
 #include "documents/BmpWriter.h"
+#include "documents/Draft.h"
+#include "documents/PictureDecoder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -146,11 +150,16 @@ void ReplayDriver::checkEnded() {
 int ReplayDriver::run(const std::vector<ScriptLine>& lines) {
   for (const ScriptLine& line : lines) {
     line_ = line.number;
-    if (ended_) scriptError(QStringLiteral("command after the program ended: %1").arg(joined(line.tokens)));
+    // Only the files the program left behind can still be checked.
+    if (ended_ && line.tokens[0] != "expect-file-pixel")
+      scriptError(QStringLiteral("command after the program ended: %1").arg(joined(line.tokens)));
     execute(line);
     settle();
     checkEnded();
-    if (ended_) print(QStringLiteral("ended"));
+    if (ended_ && !endPrinted_) {
+      print(QStringLiteral("ended"));
+      endPrinted_ = true;
+    }
   }
   if (!answers_->empty()) {
     finish(2, QStringLiteral("script error: answer %1 of line %2 was never used")
@@ -211,9 +220,10 @@ void ReplayDriver::execute(const ScriptLine& line) {
   };
 
   if (cmd == "start") {
-    exactly(1);
+    // "start FILE": the program started with FILE as its argument.
+    if (t.size() > 2) scriptError(QStringLiteral("start takes at most 1 argument"));
     started_ = true;
-    w.startUp();
+    w.startUp(t.size() == 2 ? fullFilePath(t[1]) : std::string());
     // A user works in the active window; without a window manager nothing
     // activates it, and focus would then never leave a clicked tool button.
     w.activateWindow();
@@ -265,7 +275,19 @@ void ReplayDriver::execute(const ScriptLine& line) {
     }
     sendMouse(canvas, QEvent::MouseButtonRelease, b, pw.button, Qt::NoButton, pw.modifiers);
   } else if (cmd == "key") {
-    exactly(2);
+    arg(1);
+    Qt::KeyboardModifiers modifiers;
+    for (std::size_t i = 2; i < t.size(); ++i) {
+      if (t[i] == "ctrl") {
+        modifiers |= Qt::ControlModifier;
+      } else if (t[i] == "shift") {
+        modifiers |= Qt::ShiftModifier;
+      } else if (t[i] == "alt") {
+        modifiers |= Qt::AltModifier;
+      } else {
+        scriptError(QStringLiteral("unknown word %1").arg(QString::fromStdString(t[i])));
+      }
+    }
     // To the focus widget of the active window, as a display sends it.
     // Offscreen nothing gives the activation back when a dialog closes: the
     // window's own focus widget, which a display would restore, stands in.
@@ -275,7 +297,7 @@ void ReplayDriver::execute(const ScriptLine& line) {
     QWidget* target = QApplication::focusWidget();
     if (!target) target = window->focusWidget();
     if (!target) target = window;
-    if (!sendKey(target, QString::fromStdString(arg(1)))) scriptError(QStringLiteral("unknown key"));
+    if (!sendKey(target, QString::fromStdString(arg(1)), modifiers)) scriptError(QStringLiteral("unknown key"));
   } else if (cmd == "menu") {
     exactly(2);
     const QString name = QString::fromStdString(arg(1));
@@ -359,6 +381,23 @@ void ReplayDriver::execute(const ScriptLine& line) {
         finish(1, QStringLiteral("FAIL line %1: pixel %2,%3 is %4, expected %5").arg(line_).arg(x).arg(y).arg(value, expected));
       }
     }
+  } else if (cmd == "expect-file-pixel") {
+    exactly(5);
+    const std::string path = arg(1) == "draft" ? draftPath() : arg(1);
+    const int x = integer(2), y = integer(3);
+    if (!parseHexColor(t[4])) scriptError(QStringLiteral("not a colour"));
+    QString value = QStringLiteral("none");
+    try {
+      const Picture p = decodePictureFile(path);
+      if (x >= 0 && y >= 0 && x < p.width && y < p.height)
+        value = QStringLiteral("#%1").arg(p.at(x, y) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+    } catch (const std::exception&) {
+      value = QStringLiteral("(no picture)");
+    }
+    if (value.compare(QString::fromStdString(t[4]), Qt::CaseInsensitive) != 0) {
+      finish(1, QStringLiteral("FAIL line %1: pixel %2,%3 of %4 is %5, expected %6")
+                    .arg(line_).arg(x).arg(y).arg(QString::fromStdString(path), value, QString::fromStdString(t[4])));
+    }
   } else if (cmd == "expect-rect") {
     exactly(6);
     const int x1 = integer(1), y1 = integer(2), x2 = integer(3), y2 = integer(4);
@@ -401,6 +440,22 @@ void ReplayDriver::execute(const ScriptLine& line) {
       return;
     }
     scriptError(QStringLiteral("unknown key %1").arg(key));
+  } else if (cmd == "drop") {
+    exactly(2);
+    const QString problem = dropFile(&w, QString::fromStdString(arg(1)));
+    if (!problem.isEmpty()) scriptError(problem);
+  } else if (cmd == "clipboard") {
+    exactly(3);
+    const QString path = QString::fromStdString(arg(2));
+    QString problem;
+    if (t[1] == "put") {
+      problem = putOnClipboard(path);
+    } else if (t[1] == "save") {
+      problem = saveClipboard(path);
+    } else {
+      problem = QStringLiteral("clipboard put or save");
+    }
+    if (!problem.isEmpty()) scriptError(problem);
   } else if (cmd == "answer") {
     Answer a{line_, {}};
     for (std::size_t i = 1; i < t.size(); ++i) a.words << QString::fromStdString(t[i]);

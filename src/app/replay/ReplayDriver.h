@@ -38,6 +38,7 @@ class ReplayDriver {
   int line_ = 0;
   bool started_ = false;
   bool ended_ = false;
+  bool endPrinted_ = false;
 };
 
 // Reads a script file ("-" for standard input) into lines; false when it

@@ -1,6 +1,7 @@
 // The exit confirmation: when it is offered, the slider that only counts
-// at its right end, the draft it writes, and "保存" with its file dialog
-// (Cancel returns to the window; a failed write keeps it open).
+// at its right end, the draft it writes (also for its close box and Esc),
+// and "保存" with its file dialog (Cancel returns to the window; a failed
+// write keeps it open).
 #include "windows/qt/ModalDriver.h"
 
 #include "canvas/Surface.h"
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -44,15 +46,18 @@ class DataHome {
   QByteArray old_;
 };
 
-TEST(ExitConfirmation, OfferedOnlyForAModifiedNeverSavedDocument) {
+TEST(ExitConfirmation, OfferedForAModifiedNewDocumentOrAnyDrawingInNoFile) {
   const QString fresh = QStringLiteral("未保存的新文档");
-  EXPECT_TRUE(ExitConfirmation::needed(QStringLiteral("Pictavo2012*"), fresh));
-  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("Pictavo2012"), fresh));
-  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("pictavo2012*"), fresh));
-  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("Pictavo2012* "), fresh));
-  // After a cancelled Open or Save As the panel is empty: no longer the new document.
-  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("Pictavo2012*"), QString()));
-  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("Pictavo2012*"), QStringLiteral("/tmp/a.bmp")));
+  EXPECT_TRUE(ExitConfirmation::needed(QStringLiteral("Pictavo2012*"), fresh, false));
+  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("Pictavo2012"), fresh, false));
+  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("pictavo2012*"), fresh, false));
+  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("Pictavo2012* "), fresh, false));
+  EXPECT_FALSE(ExitConfirmation::needed(QStringLiteral("Pictavo2012*"), QString(), false));
+  // Drawing in no file asks whatever the texts say: after a cancelled Open
+  // (no mark, empty panel), a cancelled Save As, or drawing on an opened file.
+  EXPECT_TRUE(ExitConfirmation::needed(QStringLiteral("Pictavo2012"), QString(), true));
+  EXPECT_TRUE(ExitConfirmation::needed(QStringLiteral("Pictavo2012*"), QString(), true));
+  EXPECT_TRUE(ExitConfirmation::needed(QStringLiteral("Pictavo2012*"), QStringLiteral("/tmp/a.bmp"), true));
 }
 
 TEST(ExitConfirmation, SliderStepsBackUnlessDraggedToTheEnd) {
@@ -76,9 +81,24 @@ TEST(ExitConfirmation, SliderStepsBackUnlessDraggedToTheEnd) {
   EXPECT_EQ(afterStep, 0);
   EXPECT_EQ(afterMiddleDrag, 0);
   EXPECT_TRUE(openAfterSteps);
-  // The close box leaves without a draft and without ending anything itself.
-  EXPECT_EQ(ended, 0);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(draftPath())));
+  // The close box leaves as the slider's end does: the draft, then the end.
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(fileBytes(QString::fromStdString(draftPath())), bmpOf(canvas));
+}
+
+TEST(ExitConfirmation, EscapeWritesTheDraftAndEnds) {
+  DataHome home;
+  const Surface canvas = drawnCanvas();
+  int ended = 0;
+  Watchdog watchdog;
+  whenModal("save", [&](QWidget* w) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(w->focusWidget() ? w->focusWidget() : w, &press);
+  });
+  ExitConfirmation::ask(nullptr, canvas, [&] { ++ended; });
+  EXPECT_FALSE(watchdog.fired());
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(fileBytes(QString::fromStdString(draftPath())), bmpOf(canvas));
 }
 
 TEST(ExitConfirmation, SliderAtItsEndWritesTheDraftIntoANewFolderAndEnds) {

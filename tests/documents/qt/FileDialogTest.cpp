@@ -60,12 +60,13 @@ TEST(FileDialog, ShowsTheDisplayTextsAndStartsOnTheFirstEntryInLastFolder) {
   touch(dir.filePath("a.tpf"));
   touch(dir.filePath("c.BMP"));
   touch(dir.filePath("b.txt"));
-  std::unique_ptr<QFileDialog> dialog(makeFileDialog(nullptr, true, pictureFilterText("tpf"), "Open", dir.path().toStdString()));
+  touch(dir.filePath("d.Tiff"));
+  std::unique_ptr<QFileDialog> dialog(makeFileDialog(nullptr, true, openFilterText(), "Open", dir.path().toStdString()));
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open"));
   EXPECT_EQ(dialog->directory().absolutePath(), dir.path());
   auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
   ASSERT_NE(types, nullptr);
-  ASSERT_EQ(types->count(), 8);
+  ASSERT_EQ(types->count(), 9);
   EXPECT_EQ(types->currentIndex(), 0);
   EXPECT_EQ(types->itemText(0),
             QStringLiteral("所有支持的格式(*.tpf;*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.gif;*.ico;*.cur;*.wmf;*.emf)"));
@@ -77,6 +78,8 @@ TEST(FileDialog, ShowsTheDisplayTextsAndStartsOnTheFirstEntryInLastFolder) {
   EXPECT_EQ(listed(dialog.get(), all), all);
   dialog->selectNameFilter(dialog->nameFilters().at(1));
   EXPECT_EQ(listed(dialog.get(), {"a.tpf"}), QStringList{"a.tpf"});
+  dialog->selectNameFilter(dialog->nameFilters().at(8));
+  EXPECT_EQ(listed(dialog.get(), {"d.Tiff"}), QStringList{"d.Tiff"});
   dialog->hide();
 }
 
