@@ -112,6 +112,7 @@ Surface& Surface::operator=(Surface&&) noexcept = default;
 Surface::~Surface() = default;
 
 void Surface::allocate(int width, int height, std::uint32_t fillWord) {
+  aboutToWritePersistent();
   refuseSizeOverLimit(width, height);
   std::vector<std::uint32_t> pixels;
   resizeLargeBuffer(pixels, std::size_t(width) * std::size_t(height), fillWord);
@@ -134,6 +135,7 @@ void Surface::ensureVisibleLayer() {
 
 void Surface::Resize(int width, int height) {
   if (width == width_ && height == height_) return;
+  aboutToWritePersistent();
   refuseSizeOverLimit(width, height);
   std::vector<std::uint32_t> next;
   resizeLargeBuffer(next, std::size_t(width) * std::size_t(height), pixelFromColor(backColor_));
@@ -149,6 +151,7 @@ void Surface::Resize(int width, int height) {
 
 
 void Surface::SetBackColor(Color c) {
+  aboutToWritePersistent();
   backColor_ = c;
   std::fill(persistent_.begin(), persistent_.end(), pixelFromColor(c));
   if (!visible_.empty()) std::fill(visible_.begin(), visible_.end(), pixelFromColor(c));
@@ -203,6 +206,7 @@ void Surface::Cls() {
 
 void Surface::SetPicture(const Picture& picture) {
   if (picture.isNull()) return;
+  aboutToWritePersistent();
   if (picture.width != width_ || picture.height != height_) allocate(picture.width, picture.height, 0);
   layOverBackground(picture.pixels.data(), persistent_.data(), picture.pixels.size(), pixelFromColor(backColor_));
   pictureTaken();
@@ -210,6 +214,7 @@ void Surface::SetPicture(const Picture& picture) {
 
 void Surface::SetPicture(Picture&& picture) {
   if (picture.isNull()) return;
+  aboutToWritePersistent();
   refuseSizeOverLimit(picture.width, picture.height);
   if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) {
     SetPicture(static_cast<const Picture&>(picture));
@@ -266,7 +271,10 @@ void Surface::SwapImage(Picture& picture) {
 }
 
 std::uint32_t* Surface::bits(Layer layer) {
-  if (layer == Layer::Persistent || visible_.empty()) return persistent_.data();
+  if (layer == Layer::Persistent || visible_.empty()) {
+    aboutToWritePersistent();
+    return persistent_.data();
+  }
   syncPending(bounds());
   return visible_.data();
 }
@@ -304,6 +312,13 @@ void Surface::markChanged(const Rect& changed, Layer layer) {
 
 void Surface::notify(const Rect& r) const {
   if (listener_) listener_(r);
+}
+
+void Surface::aboutToWritePersistent() {
+  if (!beforePersistentWrite_) return;
+  const std::function<void()> callback = std::move(beforePersistentWrite_);
+  beforePersistentWrite_ = nullptr;
+  callback();
 }
 
 void Surface::notifyPersistent(const Rect& r) const {

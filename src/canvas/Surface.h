@@ -236,6 +236,10 @@ class Surface {
 
   void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
   void setPersistentChangeListener(ChangeListener listener) { persistentListener_ = std::move(listener); }
+  // Called once before the persistent image is next written (or handed out
+  // for writing), then forgotten: lets an observer copy the picture only
+  // when it is about to change.
+  void setBeforePersistentWrite(std::function<void()> callback) { beforePersistentWrite_ = std::move(callback); }
 
   const PatternBrush* selectedPattern() const { return pattern_ ? &*pattern_ : nullptr; }
 
@@ -254,6 +258,7 @@ class Surface {
   void pictureTaken();
   void notify(const Rect& r) const;
   void notifyPersistent(const Rect& r) const;
+  void aboutToWritePersistent();
   void syncPending(const Rect& needed) const;
 
   int width_ = 0, height_ = 0;
@@ -270,6 +275,7 @@ class Surface {
   std::optional<PatternBrush> pattern_;
   ChangeListener listener_;
   ChangeListener persistentListener_;
+  std::function<void()> beforePersistentWrite_;
   std::shared_ptr<const SpanClip> spanClip_;
 };
 

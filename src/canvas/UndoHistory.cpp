@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -42,14 +43,30 @@ UndoHistory::UndoHistory(Surface& surface, Limits limits) : surface_(surface), l
   clear();
 }
 
-UndoHistory::~UndoHistory() { surface_.setPersistentChangeListener(nullptr); }
+UndoHistory::~UndoHistory() {
+  surface_.setPersistentChangeListener(nullptr);
+  surface_.setBeforePersistentWrite(nullptr);
+}
 
 void UndoHistory::clear() {
   dropAll();
+  forgetBase();
+  forgetChanges();
+}
+
+// Without a base the history copies the picture only when it is first about
+// to change: opening a picture and looking at it costs no second copy.
+void UndoHistory::forgetBase() {
+  base_ = Picture{};
+  surface_.setBeforePersistentWrite([this] { takeBase(); });
+}
+
+void UndoHistory::takeBase() {
   try {
     copySurfaceToBase();
   } catch (const std::bad_alloc&) {
     base_ = Picture{};  // no history until memory allows a base again
+    baseFailed_ = true;
   }
   forgetChanges();
 }
@@ -102,7 +119,14 @@ bool UndoHistory::tileDiffers(int index) const {
 bool UndoHistory::commit() {
   try {
     if (base_.isNull()) {
-      clear();
+      // Nothing was written since the history forgot its base, or the
+      // copy failed: then try again at the next change.
+      if (baseFailed_) {
+        baseFailed_ = false;
+        dropAll();
+        forgetBase();
+      }
+      forgetChanges();
       return false;
     }
     if (sizeTouched_ || !sameSizeAsBase()) return commitWhole();
@@ -253,8 +277,8 @@ void UndoHistory::exchange(Step& step) {
     try {
       copySurfaceToBase(&base_.pixels);
     } catch (const std::bad_alloc&) {
-      base_ = Picture{};  // the next commit starts over from the picture shown
       dropAll();
+      forgetBase();  // the next change starts over from the picture shown
       return;
     }
   } else {
@@ -280,7 +304,7 @@ void UndoHistory::copySurfaceToBase(std::vector<std::uint32_t>* buffer) {
   const std::size_t count = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
   std::vector<std::uint32_t> pixels = buffer ? std::move(*buffer) : std::move(base_.pixels);
   if (pixels.capacity() < count) reserveLarge(pixels, count);
-  const std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
+  const std::uint32_t* now = std::as_const(surface_).bits(Surface::Layer::Persistent);
   pixels.assign(now, now + count);
   base_.pixels = std::move(pixels);
   base_.width = surface_.Width();

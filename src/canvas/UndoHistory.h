@@ -2,8 +2,9 @@
 // UndoHistory: undo and redo of the changes to one surface's persistent image.
 //
 // The history keeps a copy of the picture as it was at the last commit (the
-// base). The surface reports every rectangle written to its persistent image;
-// commit() turns what changed since the base into one step:
+// base), taken when the picture is first about to change after clear(). The
+// surface reports every rectangle written to its persistent image; commit()
+// turns what changed since the base into one step:
 //   - the old pixels of the changed 64 x 64 tiles (tiles whose pixels came
 //     back equal are left out), or
 //   - the whole old picture, with its size, when the size changed or most
@@ -63,6 +64,9 @@ class UndoHistory {
   std::size_t undoCount() const { return done_; }
   std::size_t redoCount() const { return steps_.size() - done_; }
   std::size_t bytesUsed() const { return bytes_; }
+  // The copy of the picture the next step is told from (0 until the picture
+  // is first about to change after clear()).
+  std::size_t baseBytes() const { return base_.pixels.size() * sizeof(std::uint32_t); }
   const Limits& limits() const { return limits_; }
 
  private:
@@ -87,6 +91,8 @@ class UndoHistory {
   void dropAll();
   void exchange(Step& step);
   void copySurfaceToBase(std::vector<std::uint32_t>* buffer = nullptr);
+  void forgetBase();
+  void takeBase();
 
   Surface& surface_;
   Limits limits_;
@@ -99,6 +105,7 @@ class UndoHistory {
   std::vector<int> dirtyList_;
   bool sizeTouched_ = false;  // the whole picture was reported (new size or content)
   bool applying_ = false;     // our own writes are not changes to record
+  bool baseFailed_ = false;   // the last copy of the picture ran out of memory
 };
 
 }  // namespace pictavo

@@ -14,7 +14,7 @@ constexpr Color kRed = composeColor(255, 0, 0);
 constexpr Color kBlue = composeColor(0, 0, 255);
 
 // Every pixel of the persistent image, for exact before/after comparisons.
-std::vector<std::uint32_t> pixelsOf(Surface& s) {
+std::vector<std::uint32_t> pixelsOf(const Surface& s) {
   const std::uint32_t* p = s.bits(Surface::Layer::Persistent);
   return {p, p + std::size_t(s.Width()) * std::size_t(s.Height())};
 }
@@ -193,6 +193,38 @@ TEST(UndoHistory, AtMostTheStepLimitIsKept) {
   EXPECT_EQ(UndoHistory::Limits{}.maxSteps, 100u);
   EXPECT_LE(UndoHistory::defaultBudget(), std::size_t(1) << 30);
   EXPECT_GT(UndoHistory::defaultBudget(), 0u);
+}
+
+// The copy the steps are told from is taken just before the first write of
+// each kind, never at clear() (an opened picture costs no second copy).
+TEST(UndoHistory, CopiesThePictureOnlyWhenItIsAboutToChange) {
+  Surface s(300, 200, kWhite);
+  paintGradient(s);
+  UndoHistory h(s);
+  const auto start = pixelsOf(s);
+  EXPECT_EQ(h.baseBytes(), 0u);
+  EXPECT_FALSE(h.commit());
+  EXPECT_EQ(h.baseBytes(), 0u);
+
+  s.ForeColor = kRed;
+  s.Line(0, 0, 299, 199);
+  ASSERT_TRUE(h.commit());
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(pixelsOf(s), start);
+
+  h.clear();
+  EXPECT_EQ(h.baseBytes(), 0u);
+  s.Resize(120, 90);
+  ASSERT_TRUE(h.commit());
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(s.Width(), 300);
+  EXPECT_EQ(pixelsOf(s), start);
+
+  h.clear();
+  s.SetBackColor(kBlue);
+  ASSERT_TRUE(h.commit());
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(pixelsOf(s), start);
 }
 
 }  // namespace pictavo
