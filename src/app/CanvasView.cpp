@@ -137,7 +137,7 @@ void CanvasView::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void CanvasView::keyPressEvent(QKeyEvent* e) {
-  // Presses belong to the main window (x swaps the palette colours).
+  // Presses are the main window's (it sees x before any control does).
   e->ignore();
 }
 

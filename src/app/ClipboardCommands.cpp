@@ -6,32 +6,81 @@
 
 #include <QAction>
 
+#include <cstring>
+
 namespace pictavo {
+
+namespace {
+
+QImage imageOf(const Picture& picture) {
+  if (picture.isNull()) return {};
+  QImage image(picture.width, picture.height, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height; ++y)
+    std::memcpy(image.scanLine(y), &picture.pixels[std::size_t(y) * std::size_t(picture.width)],
+                std::size_t(picture.width) * 4u);
+  return image;
+}
+
+Picture pictureOf(QImage image) {
+  image.convertTo(QImage::Format_ARGB32);
+  if (image.isNull()) throw Error(kErrOutOfMemory);
+  Picture picture(image.width(), image.height());
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(&picture.pixels[std::size_t(y) * std::size_t(picture.width)], image.constScanLine(y),
+                std::size_t(picture.width) * 4u);
+  return picture;
+}
+
+// Runs a command, showing its error in the error window; false after one.
+template <class Command>
+bool reported(QWidget* owner, Command&& command) {
+  try {
+    command();
+    return true;
+  } catch (const Error& e) {
+    ErrorWindow::report(owner, e);
+  } catch (const std::bad_alloc&) {
+    ErrorWindow::report(owner, Error(kErrOutOfMemory));
+  }
+  return false;
+}
+
+}  // namespace
 
 ClipboardCommands::ClipboardCommands(MainWindow& window)
     : QObject(&window), window_(window), clipboard_(window, window.engine().state()) {
   const MainMenu& menu = window.menu();
   connect(menu.action(QStringLiteral("mnuCut")), &QAction::triggered, this, &ClipboardCommands::cut);
-  connect(menu.action(QStringLiteral("mnuCopy")), &QAction::triggered, this, [this] { clipboard_.copy(); });
-  connect(menu.action(QStringLiteral("mnuPaste")), &QAction::triggered, this, [this] { clipboard_.paste(); });
+  connect(menu.action(QStringLiteral("mnuCopy")), &QAction::triggered, this, &ClipboardCommands::copy);
+  connect(menu.action(QStringLiteral("mnuPaste")), &QAction::triggered, this, &ClipboardCommands::paste);
+}
+
+void ClipboardCommands::copy() {
+  if (!clipboard_.copy()) return;
+  try {
+    publish();
+  } catch (const std::exception&) {
+    // Copy goes on past failures, the system clipboard's too.
+  }
 }
 
 void ClipboardCommands::cut() {
   // The canvas keeps whatever the cut did before it failed.
-  struct Noted {
-    MainWindow& window;
-    bool cutting;
-    ~Noted() {
-      if (cutting) window.notePictureChanged();
-    }
-  } noted{window_, window_.selection().visible};
-  try {
-    clipboard_.cut();
-  } catch (const Error& e) {
-    ErrorWindow::report(&window_, e);
-  } catch (const std::bad_alloc&) {
-    ErrorWindow::report(&window_, Error(kErrOutOfMemory));
-  }
+  reported(&window_, [this] {
+    if (clipboard_.cut()) publish();
+  });
 }
+
+void ClipboardCommands::paste() {
+  const bool taken = reported(&window_, [this] {
+    if (std::optional<QImage> image = system_.takeForeignImage()) {
+      Clipboard::checkBufferSize(image->width(), image->height());
+      clipboard_.takePicture(pictureOf(std::move(*image)));
+    }
+  });
+  if (taken) clipboard_.paste();
+}
+
+void ClipboardCommands::publish() { system_.publish(imageOf(clipboard_.copiedPicture())); }
 
 }  // namespace pictavo

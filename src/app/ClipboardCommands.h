@@ -5,7 +5,13 @@
 // and "删除(&D)..." belongs to the main window (the delete hint window).
 //
 // Cut reports a failure in the error window; Copy goes on past it.
+//
+// The system clipboard: Copy and Cut also put the copied pixels there as an
+// image (only what lay on the canvas); Paste first takes an image another
+// program put there since, as the copy buffer (one too large for a buffer
+// is refused with the selection-size error, and nothing is pasted).
 
+#include "app/SystemClipboard.h"
 #include "canvas/Clipboard.h"
 
 #include <QObject>
@@ -22,11 +28,16 @@ class ClipboardCommands : public QObject {
 
   Clipboard& clipboard() { return clipboard_; }
 
+  void copy();
   void cut();
+  void paste();
 
  private:
+  void publish();
+
   MainWindow& window_;
   Clipboard clipboard_;
+  SystemClipboard system_;
 };
 
 }  // namespace pictavo

@@ -1,6 +1,7 @@
 #include "app/FileArgument.h"
 
 #include <QFileInfo>
+#include <QMimeData>
 #include <QString>
 #include <QUrl>
 
@@ -24,6 +25,13 @@ std::string fullFilePath(const std::string& argument) {
   if (path.isEmpty()) return {};
   if (path.startsWith(QLatin1String("file:"))) path = QUrl(path).toLocalFile();
   return QFileInfo(path).absoluteFilePath().toStdString();
+}
+
+std::string droppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile()) return {};
+  return QFileInfo(urls.front().toLocalFile()).absoluteFilePath().toStdString();
 }
 
 }  // namespace pictavo

@@ -52,6 +52,11 @@ MainMenu::MainMenu(QMenuBar* bar) : bar_(bar) {
   transparent->setChecked(true);  // the design state; start-up clicks it once
   edit->addSeparator();
   b.item(edit, "mnuClear", QStringLiteral("删除(&D)..."));
+  edit->addSeparator();
+  b.item(edit, "mnuUndo", QStringLiteral("撤销(&Z)"), QKeySequence(Qt::CTRL | Qt::Key_Z))->setEnabled(false);
+  QAction* redo = b.item(edit, "mnuRedo", QStringLiteral("重做(&Y)"));
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  redo->setEnabled(false);
 
   QMenu* canvas = b.menu(bar, "mnuCanvas", QStringLiteral("画布(&I)"));
   b.item(canvas, "mnuScale", QStringLiteral("拉伸(&S)"), QKeySequence(Qt::CTRL | Qt::Key_W));

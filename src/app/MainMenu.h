@@ -4,7 +4,8 @@
 // commands are connected (and found by the replay driver) by name:
 //
 //   文件(&F)  mnuFile:    mnuNew, mnuOpen, mnuSave, mnuExit
-//   编辑(&E)  mnuEdit:    mnuCut, mnuCopy, mnuPaste, MnuDQue (check), mnuClear
+//   编辑(&E)  mnuEdit:    mnuCut, mnuCopy, mnuPaste, MnuDQue (check), mnuClear,
+//                         mnuUndo, mnuRedo
 //   画布(&I)  mnuCanvas:  mnuScale, mnuFlip { mnuFlipHoz, mnuFlipV, mnuBoth },
 //                         mnuStroke, mnuBackground { mnuMask }
 //   特效(&F)  mnuEffects: mnuMirror, mnuAddNoise, mnuFeather { mnuBlur, mnuBlureMore },

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CanvasView.h"
+#include "app/FileArgument.h"
 #include "app/ClipboardCommands.h"
 #include "app/Errors.h"
 #include "app/Globals.h"
@@ -27,6 +28,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -51,6 +53,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
       programFolder_(programFolder),
       canvas_(500, 400, systemWindowColor()),
+      history_(canvas_),
       pSrc21_(Surface::hiddenBuffer()),
       pMask_(Surface::hiddenBuffer()),
       srcBrush1_(Surface::hiddenBuffer()),
@@ -67,11 +70,14 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
   clipboard_ = new ClipboardCommands(*this);
   // Text needs the font engine, which the core's tool catalog does without.
   engine_.setTool(kTextTool, std::make_unique<TextTool>());
+  connectHistory();
   // The designed client area lies below the menu bar.
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
+  setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() {
+  if (qApp) qApp->removeEventFilter(this);
   // The view must stop listening before the canvas goes away.
   canvasView_->setSurface(nullptr);
 }
@@ -83,6 +89,8 @@ void MainWindow::createClientArea() {
   client_->setObjectName("frmmainClient");
   setCentralWidget(client_);
   client_->installEventFilter(this);
+  // A form that previews keys: the window sees them before its controls.
+  qApp->installEventFilter(this);
 
   top_ = new QFrame(client_);
   top_->setObjectName("pTop");
@@ -134,7 +142,11 @@ void MainWindow::createViewport() {
   GripWidget::Listener gripListener;
   gripListener.press = [this](int slot, int button, float x, float y) { gripPressed(slot, button, x, y); };
   gripListener.move = [this](int slot, int buttons, float x, float y) { gripMoved(slot, buttons, x, y); };
-  gripListener.release = [this](int slot) { viewport_.gripRelease(slot); };
+  gripListener.release = [this](int slot) {
+    viewport_.gripRelease(slot);
+    gripHeld_ = false;
+    recordStep();
+  };
   for (int slot = 0; slot <= ViewportLayout::kItouch3; ++slot) {
     if (!ViewportLayout::gripExists(slot)) continue;
     Qt::CursorShape cursor = Qt::ArrowCursor;
@@ -198,6 +210,12 @@ void MainWindow::connectCommands() {
   });
 }
 
+void MainWindow::connectHistory() {
+  connect(action("mnuUndo"), &QAction::triggered, this, &MainWindow::undo);
+  connect(action("mnuRedo"), &QAction::triggered, this, &MainWindow::redo);
+  updateHistoryItems();
+}
+
 // ---- start-up -----------------------------------------------------------------
 
 void MainWindow::startUp(const std::string& file) {
@@ -224,6 +242,7 @@ void MainWindow::startUp(const std::string& file) {
   loadBrushList();
   engine_.chooseTool(kPencilTool);
   action("MnuDQue")->trigger();
+  startFreshHistory();
   if (opened) files_->showPicture(file, std::move(*opened));
 }
 
@@ -353,6 +372,7 @@ void MainWindow::newCanvas() {
     placeGrips();
     runLayout();
     notePictureInFile();
+    startFreshHistory();
   }
   statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
   globals().dlgResult = 2;
@@ -362,7 +382,56 @@ void MainWindow::clearPicture() {
   if (HintWindow::ask(this, canvas_)) notePictureChanged();
 }
 
-void MainWindow::notePictureChanged() { drawingInNoFile_ = true; }
+// A grip drag resizes at every move but is one undo step, recorded at the release.
+void MainWindow::notePictureChanged() {
+  drawingInNoFile_ = true;
+  if (!gripHeld_) recordStep();
+}
+
+void MainWindow::recordStep() {
+  history_.commit();
+  updateHistoryItems();
+}
+
+void MainWindow::startFreshHistory() {
+  history_.clear();
+  updateHistoryItems();
+}
+
+void MainWindow::undo() { stepHistory(false); }
+void MainWindow::redo() { stepHistory(true); }
+
+// Only the picture goes back or forth: palette, tool, options, the copy
+// buffer and the clone source stay as they are.
+void MainWindow::stepHistory(bool forward) {
+  DrawingState& state = engine_.state();
+  if (state.mouseIsDown) return;  // not in the middle of a gesture
+  if (state.pastePending) {
+    state.pastePending = false;  // ended without placing anything
+    hideHint();
+  }
+  hideSelection();
+  const int oldWidth = canvas_.Width(), oldHeight = canvas_.Height();
+  const bool stepped = forward ? history_.redo() : history_.undo();
+  if (stepped) {
+    if (canvas_.Width() != oldWidth || canvas_.Height() != oldHeight) {
+      canvasView_->syncSize();
+      placeGrips();
+      updateScrollBars();
+      statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
+    }
+    canvas_.Refresh();
+    if (windowTitle() == kTitle) setWindowTitle(std::string(kModifiedTitle));
+    notePictureChanged();  // records nothing: the history made this change itself
+  } else {
+    updateHistoryItems();
+  }
+}
+
+void MainWindow::updateHistoryItems() {
+  action("mnuUndo")->setEnabled(history_.canUndo());
+  action("mnuRedo")->setEnabled(history_.canRedo());
+}
 
 void MainWindow::endProgram() {
   emit programEnded();
@@ -439,7 +508,10 @@ void MainWindow::applyViewport() {
   spacer_->raise();
 }
 
-void MainWindow::gripPressed(int slot, int button, float x, float y) { viewport_.gripPress(slot, button, x, y); }
+void MainWindow::gripPressed(int slot, int button, float x, float y) {
+  gripHeld_ = true;
+  viewport_.gripPress(slot, button, x, y);
+}
 
 void MainWindow::gripMoved(int slot, int buttons, float x, float y) {
   const GripDragResult r = viewport_.gripMove(slot, buttons, x, y, canvas_.Width(), canvas_.Height());
@@ -467,21 +539,39 @@ QString MainWindow::sizeText(int w, int h) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) runLayout();
+  // Key presses meant for any control of this window pass here first.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this && previewKeyPress(static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::previewKeyPress(const QKeyEvent* event) {
+  // Only the lower-case x swaps, whichever control has the focus, and the
+  // control then never sees it; X and every other key go on as usual.
+  const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (event->text() != QStringLiteral("x") || (event->modifiers() & chords)) return false;
+  colorPalette()->SwapColors();
+  return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedFile(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::string file = droppedFile(event->mimeData());
+  if (file.empty()) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the error window is modal, and the file
+  // manager waits for the drop to finish.
+  QMetaObject::invokeMethod(this, [this, file] { files_->openFile(file); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   files_->queryUnload();
   event->accept();
-}
-
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-  // Only the lower-case x swaps; X and every other key do nothing here.
-  if (event->text() == QStringLiteral("x")) {
-    colorPalette()->SwapColors();
-    return;
-  }
-  QMainWindow::keyPressEvent(event);
 }
 
 // ---- parts ------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include "canvas/Surface.h"
 #include "canvas/ToolEngine.h"
 #include "canvas/ToolHost.h"
+#include "canvas/UndoHistory.h"
 
 #include <QMainWindow>
 
@@ -25,6 +26,7 @@
 #include <string>
 
 class QComboBox;
+class QKeyEvent;
 class QPushButton;
 class QScrollBar;
 
@@ -66,10 +68,17 @@ class MainWindow : public QMainWindow, public ToolHost {
   void updateScrollBars();   // UpdateScrollBars, then copies the result onto the widgets
   // Ends the program at once (the exit commands).
   void endProgram();
+  // Open and New: nothing to undo or redo in the picture now shown.
+  void startFreshHistory();
+  void undo();  // mnuUndo
+  void redo();  // mnuRedo
+  const UndoHistory& history() const { return history_; }
 
   // ---- the drawing that is in no file ----------------------------------------
   // Every lasting change to the canvas picture comes through here: a release
   // on the canvas, a command that changes its pixels or size, a grip resize.
+  // What changed since the last one becomes one undo step (none when no
+  // pixel changed); undo and redo come here too, recording nothing.
   void notePictureChanged();
   // Save As, Open and New: what the canvas shows is in a file, or is blank.
   void notePictureInFile() { drawingInNoFile_ = false; }
@@ -145,14 +154,20 @@ class MainWindow : public QMainWindow, public ToolHost {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   // The query-unload step (the exit confirmation) runs before every close.
   void closeEvent(QCloseEvent* event) override;
+  // One picture file dropped on the window opens as Open opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createClientArea();
   void createViewport();
   void connectCommands();
+  void connectHistory();
+  void stepHistory(bool forward);
+  void recordStep();
+  void updateHistoryItems();
   void fillOptionLists();
   void chooseStartupItems();
   void loadPatternList();
@@ -165,14 +180,19 @@ class MainWindow : public QMainWindow, public ToolHost {
   void gripPressed(int slot, int button, float x, float y);
   void gripMoved(int slot, int buttons, float x, float y);
   QAction* action(const char* name) const;
+  // Runs a key press meant for this window or one of its controls; true
+  // when the window took it.
+  bool previewKeyPress(const QKeyEvent* event);
 
   QString programFolder_;
   std::string lastFolder_;
   Surface canvas_;
+  UndoHistory history_;
   Surface pSrc21_, pMask_, srcBrush1_, srcBrush2_, imgPatten_;
   std::optional<Picture> patternPicture_;
   bool brushLoaded_ = false;
   bool drawingInNoFile_ = false;
+  bool gripHeld_ = false;  // between a grip's press and release
   ToolEngine engine_;
   ViewportLayout viewport_;
 

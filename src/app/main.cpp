@@ -4,12 +4,14 @@
 #include "app/MainWindow.h"
 #include "app/ProgramFolder.h"
 #include "app/QtDialogTexts.h"
+#include "app/QtSettingsSandbox.h"
 #include "windows/WebEngineSetup.h"
 #include "windows/WebWindow.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+  const pictavo::QtSettingsSandbox qtSettings;  // outlives the application
   pictavo::prepareWebEngine();
   QApplication app(argc, argv);
   pictavo::useChineseQtDialogTexts(app);

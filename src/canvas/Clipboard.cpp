@@ -17,15 +17,19 @@ int Clipboard::pasteLeft(float x, int width) {
   return roundCoord(double(x - float(width / 2)));
 }
 
+void Clipboard::checkBufferSize(std::int64_t width, std::int64_t height) {
+  if (!Surface::sizeAllowed(width, height)) {
+    throw Error(kErrOutOfMemory, "选择区域过大: " + std::to_string(width) + " x " + std::to_string(height));
+  }
+}
+
 void Clipboard::CopySelection(Surface& canvas, Surface& buffer, const OutlineShape& selection, bool copy,
                               bool erase) {
   if (!copy) return;
   const SelectionPixels p = pixelsOf(selection);
   const std::int64_t width = std::int64_t(p.width) + 1;
   const std::int64_t height = std::int64_t(p.height) + 1;
-  if (!Surface::sizeAllowed(width, height)) {
-    throw Error(kErrOutOfMemory, "选择区域过大: " + std::to_string(width) + " x " + std::to_string(height));
-  }
+  checkBufferSize(width, height);
   buffer.Resize(int(width), int(height));
   // Without this, the parts of a selection that reach beyond the canvas
   // would keep pixels of an older copy.
@@ -53,28 +57,78 @@ void Clipboard::hideSelection() {
   host_.setSelection(s);
 }
 
-void Clipboard::copy() {
-  if (!host_.selection().visible) return;
+namespace {
+
+// The part of a selection's buffer that lay on the canvas, in buffer pixels.
+Rect areaOnCanvas(const SelectionPixels& p, const Surface& canvas) {
+  const Rect onCanvas = Rect{p.left, p.top, p.right() + 1, p.bottom() + 1}.intersected(canvas.bounds());
+  if (onCanvas.isEmpty()) return {};
+  return Rect{onCanvas.left - p.left, onCanvas.top - p.top, onCanvas.right - p.left, onCanvas.bottom - p.top};
+}
+
+}  // namespace
+
+bool Clipboard::copy() {
+  if (!host_.selection().visible) return false;
   state_.pastePending = false;
+  bool filled = false;
   try {
     if (Surface* buffer = host_.copyBuffer()) {
-      CopySelection(host_.canvas(), *buffer, host_.selection(), true, false);
-      hasContent_ = true;
+      const OutlineShape selection = host_.selection();
+      CopySelection(host_.canvas(), *buffer, selection, true, false);
+      copiedArea_ = areaOnCanvas(pixelsOf(selection), host_.canvas());
+      hasContent_ = filled = true;
     }
   } catch (const std::exception&) {
     // Copy goes on past a failure; the selection still goes away.
   }
   hideSelection();
+  return filled;
 }
 
-void Clipboard::cut() {
-  if (!host_.selection().visible) return;
+bool Clipboard::cut() {
+  if (!host_.selection().visible) return false;
   state_.pastePending = false;
+  bool filled = false;
   if (Surface* buffer = host_.copyBuffer()) {
-    CopySelection(host_.canvas(), *buffer, host_.selection(), true, true);
-    hasContent_ = true;
+    const OutlineShape selection = host_.selection();
+    CopySelection(host_.canvas(), *buffer, selection, true, true);
+    copiedArea_ = areaOnCanvas(pixelsOf(selection), host_.canvas());
+    hasContent_ = filled = true;
   }
   hideSelection();
+  return filled;
+}
+
+Picture Clipboard::copiedPicture() {
+  const Surface* buffer = host_.copyBuffer();
+  const Rect area = buffer ? copiedArea_.intersected(buffer->bounds()) : Rect{};
+  if (!hasContent_ || area.isEmpty()) return {};
+  Picture picture(area.width(), area.height());
+  const std::uint32_t* bits = buffer->bits(Surface::Layer::Persistent);
+  for (int y = 0; y < area.height(); ++y) {
+    const std::uint32_t* row = bits + std::size_t(area.top + y) * std::size_t(buffer->stride()) + std::size_t(area.left);
+    for (int x = 0; x < area.width(); ++x) picture.at(x, y) = 0xFF000000u | row[x];
+  }
+  return picture;
+}
+
+void Clipboard::takePicture(const Picture& picture) {
+  checkBufferSize(picture.width, picture.height);
+  Surface* buffer = host_.copyBuffer();
+  if (!buffer || picture.isNull()) return;
+  // Over white, as an opened picture over the white canvas background.
+  Picture opaque = picture;
+  for (std::uint32_t& p : opaque.pixels) {
+    const std::uint32_t a = p >> 24;
+    if (a == 255) continue;
+    auto mix = [a](std::uint32_t c) { return (c * a + 255u * (255u - a) + 127u) / 255u; };
+    p = 0xFF000000u | (mix((p >> 16) & 0xFF) << 16) | (mix((p >> 8) & 0xFF) << 8) | mix(p & 0xFF);
+  }
+  buffer->SetPicture(opaque);
+  buffer->Refresh();
+  copiedArea_ = buffer->bounds();
+  hasContent_ = true;
 }
 
 void Clipboard::paste() {

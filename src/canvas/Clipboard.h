@@ -1,12 +1,14 @@
 #pragma once
 // Clipboard: the Edit commands on the selection and the pending paste. The
-// buffer is the main window's hidden surface pSrc21 (ToolHost::copyBuffer),
-// not the system clipboard: nothing is exchanged with other programs.
+// buffer is the main window's hidden surface pSrc21 (ToolHost::copyBuffer);
+// the window exchanges its pictures with the system clipboard
+// (copiedPicture, takePicture), this engine knows nothing of it.
 //
 //   copy()   mnuCopy: the selected pixels into the buffer; ignores failures
 //   cut()    mnuCut and the Delete key: copy, then fill the hole with the
 //            canvas background colour; failures are thrown (pictavo::Error)
 //            for the window to report
+//            (both return whether they filled the buffer)
 //   paste()  mnuPaste: the next drag on the canvas shows the buffer centred
 //            on the pointer (previewPaste) and places it at the release
 //            (commitPaste); no tool runs until a tool button is chosen
@@ -37,9 +39,21 @@ class Clipboard {
  public:
   Clipboard(ToolHost& host, DrawingState& state) : host_(host), state_(state) {}
 
-  void copy();
-  void cut();
+  bool copy();
+  bool cut();
   void paste();
+
+  // What the last copy took from the canvas: the buffer without the margin
+  // that lay beyond the canvas (empty when all of it did). After
+  // takePicture, the whole buffer.
+  Picture copiedPicture();
+  // A picture from elsewhere becomes the buffer, its transparent parts laid
+  // over white. Throws the selection-size error when the buffer cannot
+  // take it (checkBufferSize first spares converting a huge picture).
+  void takePicture(const Picture& picture);
+  // Throws the selection-size error (pictavo::Error) unless a buffer of
+  // width x height is allowed.
+  static void checkBufferSize(std::int64_t width, std::int64_t height);
   void previewPaste(float x, float y);
   void commitPaste(float x, float y);
 
@@ -65,6 +79,7 @@ class Clipboard {
   ToolHost& host_;
   DrawingState& state_;
   bool hasContent_ = false;
+  Rect copiedArea_;  // in buffer pixels
 };
 
 }  // namespace pictavo

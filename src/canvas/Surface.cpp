@@ -124,6 +124,7 @@ void Surface::allocate(int width, int height, std::uint32_t fillWord) {
   height_ = height;
   if (!autoRedraw_) ensureVisibleLayer();
   notify(bounds());
+  notifyPersistent(bounds());
 }
 
 void Surface::ensureVisibleLayer() {
@@ -143,13 +144,9 @@ void Surface::Resize(int width, int height) {
   persistent_.swap(next);
   width_ = width;
   height_ = height;
-  // The visible layer starts again as a copy of the persistent image.
-  visible_.clear();
-  stale_.clear();
-  pending_.clear();
-  if (!autoRedraw_) ensureVisibleLayer();
-  notify(bounds());
+  pictureTaken();
 }
+
 
 void Surface::SetBackColor(Color c) {
   backColor_ = c;
@@ -158,6 +155,7 @@ void Surface::SetBackColor(Color c) {
   stale_.clear();
   pending_.clear();
   notify(bounds());
+  notifyPersistent(bounds());
 }
 
 void Surface::SetAutoRedraw(bool on) {
@@ -233,6 +231,7 @@ void Surface::pictureTaken() {
   pending_.clear();
   if (!autoRedraw_) ensureVisibleLayer();
   notify(bounds());
+  notifyPersistent(bounds());
 }
 
 Picture Surface::Image() const {
@@ -254,6 +253,16 @@ Picture Surface::TakeImage() && {
   pending_.clear();
   width_ = height_ = 0;
   return picture;
+}
+
+void Surface::SwapImage(Picture& picture) {
+  if (!sizeAllowed(picture.width, picture.height) ||
+      picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height))
+    return;
+  persistent_.swap(picture.pixels);
+  std::swap(width_, picture.width);
+  std::swap(height_, picture.height);
+  pictureTaken();
 }
 
 std::uint32_t* Surface::bits(Layer layer) {
@@ -279,20 +288,26 @@ void Surface::SetPixel(int x, int y, Color c) {
   markChanged(Rect{x, y, x + 1, y + 1});
 }
 
-void Surface::markChanged(const Rect& changed) {
+void Surface::markChanged(const Rect& changed, Layer layer) {
   const Rect r = changed.intersected(bounds());
   if (r.isEmpty()) return;
+  const bool persistent = layer == Layer::Persistent || visible_.empty();
   if (!visible_.empty()) {
     // Persistent drawing reaches the visible layer when that area is next
     // shown or read, as a repaint of that area would show it; drawing on
     // the visible layer stays until Refresh.
-    addRect(drawLayer() == Layer::Persistent ? pending_ : stale_, r);
+    addRect(persistent ? pending_ : stale_, r);
   }
   notify(r);
+  if (persistent) notifyPersistent(r);
 }
 
 void Surface::notify(const Rect& r) const {
   if (listener_) listener_(r);
+}
+
+void Surface::notifyPersistent(const Rect& r) const {
+  if (persistentListener_) persistentListener_(r);
 }
 
 PatternBrush Surface::CreatePatternBrush(const Picture& picture) const {

@@ -19,6 +19,8 @@
 // layer differ from the persistent image, so Refresh costs in proportion to
 // what changed, not to the picture size. A listener hears of every rectangle
 // whose shown pixels may have changed (the canvas widget repaints only that).
+// A second listener hears of every rectangle written to the persistent image
+// (the undo history keeps the old pixels of just those).
 
 #include "canvas/Color.h"
 #include "canvas/Picture.h"
@@ -154,6 +156,9 @@ class Surface {
   Picture Image() const;
   // The same without a copy; the surface is left empty (0 x 0).
   Picture TakeImage() &&;
+  // Exchanges the persistent image with a picture of opaque pixel words,
+  // size included, without a copy. A null or malformed picture is ignored.
+  void SwapImage(Picture& picture);
 
   // ---- pixels (on the layer drawing goes to) ----------------------------
   Color Point(double x, double y) const { return GetPixel(roundCoord(x), roundCoord(y)); }
@@ -225,10 +230,12 @@ class Surface {
   int stride() const { return width_; }  // in pixel words
   Layer drawLayer() const { return AutoRedraw() ? Layer::Persistent : Layer::Visible; }
   // Records that the pixels in r of the layer drawing goes to were written.
-  void markChanged(const Rect& r);
+  void markChanged(const Rect& r) { markChanged(r, drawLayer()); }
+  void markChanged(const Rect& r, Layer layer);
   Rect bounds() const { return Rect{0, 0, width_, height_}; }
 
   void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
+  void setPersistentChangeListener(ChangeListener listener) { persistentListener_ = std::move(listener); }
 
   const PatternBrush* selectedPattern() const { return pattern_ ? &*pattern_ : nullptr; }
 
@@ -246,6 +253,7 @@ class Surface {
   void ensureVisibleLayer();
   void pictureTaken();
   void notify(const Rect& r) const;
+  void notifyPersistent(const Rect& r) const;
   void syncPending(const Rect& needed) const;
 
   int width_ = 0, height_ = 0;
@@ -261,6 +269,7 @@ class Surface {
   mutable std::vector<Rect> pending_;  // drawn persistently, not yet copied to the visible layer
   std::optional<PatternBrush> pattern_;
   ChangeListener listener_;
+  ChangeListener persistentListener_;
   std::shared_ptr<const SpanClip> spanClip_;
 };
 

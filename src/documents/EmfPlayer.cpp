@@ -5,6 +5,7 @@
 
 #include "app/Errors.h"
 #include "documents/Metafile.h"
+#include "documents/MetafileDib.h"
 #include "documents/MetafileObjects.h"
 
 #include <algorithm>
@@ -112,10 +113,11 @@ class EmfPlayback {
     return out;
   }
 
-  Picture dib(std::size_t offBmi, std::size_t cbBmi, std::size_t offBits, std::size_t cbBits) const {
+  // A bitmap the record keeps at these offsets (from the record's start).
+  DibPlace dib(std::size_t offBmi, std::size_t cbBmi, std::size_t offBits, std::size_t cbBits) const {
     if (offBmi > size_ || cbBmi > size_ - offBmi || offBits > size_ || cbBits > size_ - offBits)
       throw Error(kErrInvalidPicture);
-    return decodeDib(b_, rec_ + offBmi, cbBmi, rec_ + offBits, cbBits);
+    return {rec_ + offBmi, cbBmi, rec_ + offBits, cbBits};
   }
 
   void play(MetafileDevice& d, std::size_t first) {
@@ -237,7 +239,7 @@ class EmfPlayback {
         o.kind = MetafileObject::Kind::Brush;
         o.brush.color = 0x00808080u;
         try {
-          o.brush.color = meanColour(dib(u(16), u(20), u(24), u(28)));
+          o.brush.color = dibMeanColour(b_, dib(u(16), u(20), u(24), u(28)), d);
         } catch (const Error&) {
         }
         objects.put(u(8), o);
@@ -347,7 +349,7 @@ class EmfPlayback {
         need(80);
         Picture p;
         try {
-          p = dib(u(48), u(52), u(56), u(60));
+          p = decodeDib(b_, dib(u(48), u(52), u(56), u(60)), d);
         } catch (const Error&) {
           break;
         }
@@ -366,7 +368,7 @@ class EmfPlayback {
         }
         Picture p;
         try {
-          p = dib(u(84), u(88), u(92), u(96));
+          p = decodeDib(b_, dib(u(84), u(88), u(92), u(96)), d);
         } catch (const Error&) {
           break;
         }

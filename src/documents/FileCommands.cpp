@@ -97,6 +97,7 @@ void FileCommands::showOpened(const std::string& name, Picture* picture) {
     window_.placeGrips();
     window_.runLayout();
     window_.notePictureInFile();
+    window_.startFreshHistory();
   }
   window_.engine().state().curTool = -1;
   window_.setStatusPanelText(3, MainWindow::sizeText(window_.canvas().Width(), window_.canvas().Height()).toStdString());

@@ -52,36 +52,6 @@ void fitPictureSize(double width, double height, int& outWidth, int& outHeight, 
   }
 }
 
-Picture decodeDib(const MetafileBytes& bytes, std::size_t infoOffset, std::size_t infoSize, std::size_t bitsOffset,
-                  std::size_t bitsSize) {
-  bytes.require(infoOffset, infoSize);
-  bytes.require(bitsOffset, bitsSize);
-  if (infoSize < 12) throw Error(kErrInvalidPicture);
-  // Wrap the header, colours and bits into a bitmap file for the reader.
-  std::vector<std::uint8_t> file(14 + infoSize + bitsSize);
-  const std::uint32_t fileSize = std::uint32_t(file.size());
-  const std::uint32_t dataOffset = std::uint32_t(14 + infoSize);
-  file[0] = 'B';
-  file[1] = 'M';
-  std::memcpy(&file[2], &fileSize, 4);
-  std::memcpy(&file[10], &dataOffset, 4);
-  std::memcpy(&file[14], bytes.data() + infoOffset, infoSize);
-  if (bitsSize) std::memcpy(&file[14 + infoSize], bytes.data() + bitsOffset, bitsSize);
-  return readBmp(file.data(), file.size());
-}
-
-Color meanColour(const Picture& picture) {
-  if (picture.isNull()) return 0x00808080u;
-  unsigned long long r = 0, g = 0, b = 0;
-  for (std::uint32_t px : picture.pixels) {
-    r += (px >> 16) & 0xFF;
-    g += (px >> 8) & 0xFF;
-    b += px & 0xFF;
-  }
-  const unsigned long long n = picture.pixels.size();
-  return composeColor(int(r / n), int(g / n), int(b / n));
-}
-
 std::u16string decodeCharset(const std::uint8_t* text, std::size_t length, int charset) {
   const char* code = "CP1252";
   switch (charset) {

@@ -35,13 +35,8 @@ constexpr std::size_t kMaxObjects = 65'535;
 constexpr long long kWorkBudget = 40'000'000LL;
 // The picture size for a box in pixels: at least 1, scaled down into the canvas limit.
 void fitPictureSize(double width, double height, int& outWidth, int& outHeight, double& scale);
-// A device-independent bitmap (info header + colours, then bits) as a picture.
-Picture decodeDib(const MetafileBytes& bytes, std::size_t infoOffset, std::size_t infoSize, std::size_t bitsOffset,
-                  std::size_t bitsSize);
 Picture playWmf(const MetafileBytes& bytes, const MetafileTextPainter& textPainter);
 Picture playEmf(const MetafileBytes& bytes, const MetafileTextPainter& textPainter);
-// The mean colour of a picture (pattern brushes draw solid in it); grey when empty.
-Color meanColour(const Picture& picture);
 // Text of a metafile string in a font's character set, as UTF-16.
 std::u16string decodeCharset(const std::uint8_t* text, std::size_t length, int charset);
 }  // namespace metafile

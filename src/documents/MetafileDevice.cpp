@@ -1,6 +1,7 @@
 #include "documents/MetafileDevice.h"
 
 #include "canvas/SpanWriter.h"
+#include "documents/Metafile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -331,6 +332,12 @@ void MetafileDevice::text(PointF p, const std::u16string& text, bool useCurrentP
   work_ += (long long)(text.size()) * (long long)(std::fabs(run.height) + 1) * (long long)(std::fabs(run.height) + 1) / 64 + 1;
 }
 
+bool MetafileDevice::chargeWork(long long units) {
+  if (units > metafile::kWorkBudget - work_) return false;
+  work_ += units;
+  return true;
+}
+
 void MetafileDevice::bitmap(double x, double y, double w, double h, const Picture& picture, double sx, double sy,
                             double sw, double sh) {
   if (picture.isNull() || sw == 0 || sh == 0 || clippedAway()) return;
@@ -346,6 +353,8 @@ void MetafileDevice::bitmap(double x, double y, double w, double h, const Pictur
   const int y0 = int(std::ceil(std::clamp(top, 0.0, th) - 0.5));
   const int y1 = int(std::ceil(std::clamp(bottom, 0.0, th) - 0.5));
   if (x0 >= x1 || y0 >= y1) return;
+  // Scaled pixels count before they are drawn: a bitmap past the budget is left out.
+  if (!chargeWork((long long)(x1 - x0) * (y1 - y0) / 16 + 1 + (state.clip ? clipWork(y1 - y0) : 0))) return;
   const double srcLeft = std::min(sx, sx + sw), srcTop = std::min(sy, sy + sh);
   const double scaleX = std::fabs(sw) / (right - left), scaleY = std::fabs(sh) / (bottom - top);
   std::uint32_t* bits = target_.drawBits();
@@ -373,8 +382,6 @@ void MetafileDevice::bitmap(double x, double y, double w, double h, const Pictur
     else
       copyRow(ty, x0, x1 - 1);
   }
-  work_ += (long long)(x1 - x0) * (y1 - y0) / 16 + 1;
-  if (state.clip) work_ += clipWork(y1 - y0);
   target_.markChanged(Rect{x0, y0, x1, y1});
 }
 

@@ -139,6 +139,9 @@ class MetafileDevice {
 
   // Work done so far, in rows and pixels touched: playback stops past a budget.
   long long work() const { return work_; }
+  // Charges work about to be done (decoding a bitmap, say); false, charging
+  // nothing, when it would take playback past its budget.
+  bool chargeWork(long long units);
 
  private:
   PointF toTarget(PointF logical) const;

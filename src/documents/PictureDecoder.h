@@ -1,8 +1,8 @@
 #pragma once
 // Decoding picture files by their content, never by their name: BMP/DIB/RLE
-// and JPEG through our own readers, GIF (first frame), ICO, CUR, PNG, WebP
-// and TIFF through Qt's readers, WMF and EMF through the metafile decoder.
-// Transparent pixels keep their alpha so the canvas background shows.
+// and JPEG through our own readers, GIF (first frame), ICO, CUR, PNG, WebP and
+// TIFF through Qt's readers, WMF and EMF through the metafile decoder.
+// Transparent pixels keep their alpha (0) so the canvas background shows.
 
 #include "canvas/Picture.h"
 

@@ -4,6 +4,7 @@
 
 #include "app/Errors.h"
 #include "documents/Metafile.h"
+#include "documents/MetafileDib.h"
 #include "documents/MetafileObjects.h"
 
 #include <algorithm>
@@ -140,16 +141,22 @@ class WmfPlayback {
 
   // The bitmap that follows the first `fixedWords` parameters, or nothing
   // when it is damaged: one bad bitmap does not spoil the rest of the picture.
-  std::optional<Picture> recordDib(std::size_t fixedWords) const {
+  std::optional<Picture> recordDib(std::size_t fixedWords, MetafileDevice& device) const {
+    const std::optional<DibPlace> place = recordDibPlace(fixedWords);
+    if (!place) return std::nullopt;
+    try {
+      return decodeDib(b_, *place, device);
+    } catch (const Error&) {
+      return std::nullopt;
+    }
+  }
+
+  std::optional<DibPlace> recordDibPlace(std::size_t fixedWords) const {
     if (paramBytes_ <= fixedWords * 2) return std::nullopt;
     const std::size_t dib = params_ + fixedWords * 2, available = paramBytes_ - fixedWords * 2;
     const std::size_t info = dibInfoSize(b_, dib, available);
     if (!info) return std::nullopt;
-    try {
-      return decodeDib(b_, dib, info, dib + info, available - info);
-    } catch (const Error&) {
-      return std::nullopt;
-    }
+    return DibPlace{dib, info, dib + info, available - info};
   }
 
   void need(std::size_t paramCount) const {
@@ -312,8 +319,8 @@ class WmfPlayback {
       case 0x0142: {  // DIBCREATEPATTERNBRUSH: drawn solid in the pattern's mean colour
         MetafileObject o;
         o.kind = MetafileObject::Kind::Brush;
-        const std::optional<Picture> pattern = recordDib(2);
-        o.brush.color = pattern ? meanColour(*pattern) : 0x00808080u;
+        const std::optional<DibPlace> pattern = recordDibPlace(2);
+        o.brush.color = pattern ? dibMeanColour(b_, *pattern, d) : 0x00808080u;
         objects.add(o);
         break;
       }
@@ -355,7 +362,7 @@ class WmfPlayback {
           else d.patBlt(s16(o + 4), s16(o + 3), s16(o + 4) + s16(o + 2), s16(o + 3) + s16(o + 1), p32(0));
           break;
         }
-        const std::optional<Picture> picture = recordDib(fixed);
+        const std::optional<Picture> picture = recordDib(fixed, d);
         if (!picture) break;
         if (stretch)
           d.bitmap(s16(9), s16(8), s16(7), s16(6), *picture, s16(5), s16(4), s16(3), s16(2));
@@ -365,7 +372,7 @@ class WmfPlayback {
       }
       case 0x0F43: {  // STRETCHDIB: rop, usage, srcH, srcW, ySrc, xSrc, destH, destW, yDest, xDest, DIB
         need(11);
-        const std::optional<Picture> picture = recordDib(11);
+        const std::optional<Picture> picture = recordDib(11, d);
         if (!picture) break;
         // The source rectangle counts rows from the bottom of the bitmap.
         const double srcH = s16(3), ySrc = picture->height - s16(5) - srcH;
@@ -374,7 +381,7 @@ class WmfPlayback {
       }
       case 0x0D33: {  // SETDIBTODEV: usage, scans, startScan, ySrc, xSrc, height, width, yDest, xDest, DIB
         need(9);
-        const std::optional<Picture> picture = recordDib(9);
+        const std::optional<Picture> picture = recordDib(9, d);
         if (!picture) break;
         const double height = s16(5), ySrc = picture->height - s16(3) - height;
         d.bitmap(s16(8), s16(7), s16(6), height, *picture, s16(4), ySrc, s16(6), height);

@@ -156,6 +156,52 @@ TEST_F(ClipboardTest, PartsOfASelectionBeyondTheCanvasAreMagentaNotAnOlderCopy) 
   EXPECT_EQ(host.buffer.GetPixel(0, 20), kMagenta);
 }
 
+TEST_F(ClipboardTest, TheCopiedPictureIsWhatLayOnTheCanvasWithoutTheMargin) {
+  select(120, 110, 140, 130);  // 21 x 21, of which 10 x 10 on the canvas
+  EXPECT_TRUE(clipboard.copy());
+  const Picture copied = clipboard.copiedPicture();
+  ASSERT_EQ(copied.width, 10);
+  ASSERT_EQ(copied.height, 10);
+  EXPECT_EQ(copied.at(0, 0), 0xFF000000u | pixelFromColor(tracer(120, 110)));
+  EXPECT_EQ(copied.at(9, 9), 0xFF000000u | pixelFromColor(tracer(129, 119)));
+  // A selection that starts left of and above the canvas is cut the same way.
+  select(-5, -3, 2, 1);
+  EXPECT_TRUE(clipboard.cut());
+  const Picture cut = clipboard.copiedPicture();
+  ASSERT_EQ(cut.width, 3);
+  ASSERT_EQ(cut.height, 2);
+  EXPECT_EQ(cut.at(0, 0), 0xFF000000u | pixelFromColor(tracer(0, 0)));
+  // Wholly beyond the canvas: nothing to hand on, the buffer all the same.
+  select(200, 200, 210, 210);
+  EXPECT_TRUE(clipboard.copy());
+  EXPECT_TRUE(clipboard.copiedPicture().isNull());
+  EXPECT_FALSE(clipboard.copy());  // no selection left
+}
+
+TEST_F(ClipboardTest, APictureFromElsewhereBecomesTheBufferOverWhite) {
+  Picture picture(3, 1);
+  picture.pixels = {0xFF102030u, 0x00123456u, 0x800000FFu};
+  clipboard.takePicture(picture);
+  ASSERT_EQ(host.buffer.Width(), 3);
+  ASSERT_EQ(host.buffer.Height(), 1);
+  EXPECT_EQ(host.buffer.GetPixel(0, 0), composeColor(0x10, 0x20, 0x30));
+  EXPECT_EQ(host.buffer.GetPixel(1, 0), kWhite);
+  EXPECT_EQ(host.buffer.GetPixel(2, 0), composeColor(0x7F, 0x7F, 0xFF));
+  EXPECT_EQ(clipboard.copiedPicture().pixels, (std::vector<std::uint32_t>{0xFF102030u, 0xFFFFFFFFu, 0xFF7F7FFFu}));
+  paintCanvas(kBlack);
+  clipboard.paste();
+  engine.mouseDown(at(10, 10));
+  engine.mouseUp(at(10, 10));
+  EXPECT_EQ(host.surface.GetPixel(9, 10), composeColor(0x10, 0x20, 0x30));
+  EXPECT_EQ(host.surface.GetPixel(10, 10), kWhite);
+
+  // Too large for a buffer: the selection-size error, the buffer kept.
+  EXPECT_THROW(Clipboard::checkBufferSize(16385, 16384), Error);
+  EXPECT_THROW(Clipboard::checkBufferSize(32768, 1), Error);
+  EXPECT_NO_THROW(Clipboard::checkBufferSize(16384, 16384));
+  EXPECT_EQ(host.buffer.Width(), 3);
+}
+
 // ---- paste -------------------------------------------------------------------
 
 TEST_F(ClipboardTest, PasteCentresTheBufferOnTheReleasePointAndKeepsIt) {

@@ -608,5 +608,61 @@ TEST(MetafileSafety, HostileClipRecordsNeverCrashNorGrowWithoutBound) {
   EXPECT_EQ(at(q, 1, 50), kBlack);
 }
 
+// A 24-bit DIB header claiming width x claimedRows, followed by the given bits.
+Bytes dibClaiming(int width, int claimedRows, const Bytes& bits) {
+  Bytes d;
+  put32(d, 40), put32(d, width), put32(d, claimedRows), put16(d, 1), put16(d, 24);
+  for (int k = 0; k < 6; ++k) put32(d, 0);
+  d.insert(d.end(), bits.begin(), bits.end());
+  return d;
+}
+
+// CREATEDIBPATTERNBRUSHPT into slot 1, selected, then a filled rectangle.
+Bytes emfPatternFill(const Bytes& dib) {
+  Bytes params;
+  put32(params, 1), put32(params, 0), put32(params, 32), put32(params, 40), put32(params, 72),
+      put32(params, std::int64_t(dib.size()) - 40);
+  params.insert(params.end(), dib.begin(), dib.end());
+  return EmfBuilder(40, 40).rawRecord(94, params).record(37, {1}).record(43, {5, 5, 35, 35}).finish();
+}
+
+const Bytes kRedRow{0, 0, 0xFF, 0, 0, 0xFF, 0, 0};  // two red pixels and padding
+
+TEST(MetafileSafety, BitmapsWhoseBitsCannotCoverTheirRowsAreSkipped) {
+  // The second record's header claims 16384 rows over the same 16 bytes of bits.
+  Bytes shortBits = stretchDibits(30, 30, 10);
+  set32(shortBits, 72 + 8, 16384);
+  const Picture emf = play(EmfBuilder(50, 50).rawRecord(81, stretchDibits(0, 0, 20)).rawRecord(81, shortBits).finish());
+  EXPECT_EQ(at(emf, 2, 2), kRed);
+  EXPECT_EQ(at(emf, 35, 35), kNoColor);
+
+  Bytes params;
+  put32(params, 0x00CC0020);
+  put16(params, 2), put16(params, 2), put16(params, 0), put16(params, 0);
+  put16(params, 40), put16(params, 40), put16(params, 5), put16(params, 5);
+  // Top-down, so the one row present would be the one drawn.
+  const Bytes d = dibClaiming(2, -16384, kRedRow);
+  params.insert(params.end(), d.begin(), d.end());
+  const Picture wmf = play(WmfBuilder(100, 50).rawRecord(0x0B41, params).finish());
+  EXPECT_EQ(at(wmf, 10, 10), kNoColor);
+}
+
+TEST(MetafilePlayback, PatternBrushColourIsTheMeanOfThePixelsPresent) {
+  // All four of red, white, blue and green.
+  EXPECT_EQ(at(play(emfPatternFill(dib2x2())), 20, 20), 0x007F7F7Fu);
+  // A header claiming 16384 rows with one row of red present: red, not the
+  // missing rows counted as black.
+  EXPECT_EQ(at(play(emfPatternFill(dibClaiming(2, 16384, kRedRow))), 20, 20), kRed);
+  // No whole row present: the grey of an unreadable pattern.
+  EXPECT_EQ(at(play(emfPatternFill(dibClaiming(2, 16384, Bytes{0, 0, 0xFF}))), 20, 20), 0x00808080u);
+
+  Bytes params;
+  put16(params, 0), put16(params, 0);  // style, usage
+  const Bytes d = dibClaiming(2, 16384, kRedRow);
+  params.insert(params.end(), d.begin(), d.end());
+  const Picture wmf = play(WmfBuilder(100, 50).rawRecord(0x0142, params).select(0).record(0x041B, {40, 50, 10, 10}).finish());
+  EXPECT_EQ(at(wmf, 30, 30), kRed);
+}
+
 }  // namespace
 }  // namespace pictavo

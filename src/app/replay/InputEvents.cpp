@@ -7,6 +7,11 @@
 #include <QWidget>
 #include <QtTest/qtestspontaneevent.h>
 
+// Qt's own entry for offering a key press to the shortcut map (QtGui exports
+// it for its test library, which delivers keys this way too).
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
+
 namespace pictavo::replay {
 
 void sendMouse(QWidget* widget, int type, QPointF local, Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -35,7 +40,7 @@ void clickWidget(QWidget* widget) {
   if (widget) clickAt(widget, QPointF(widget->width() / 2.0, widget->height() / 2.0));
 }
 
-bool sendKey(QWidget* widget, const QString& name) {
+bool sendKey(QWidget* widget, const QString& name, Qt::KeyboardModifiers held) {
   if (!widget) return false;
   int key = 0;
   QString text;
@@ -49,7 +54,9 @@ bool sendKey(QWidget* widget, const QString& name) {
                 {"Tab", Qt::Key_Tab, "\t"},         {"Space", Qt::Key_Space, " "},
                 {"Insert", Qt::Key_Insert, ""},     {"CapsLock", Qt::Key_CapsLock, ""},
                 {"NumLock", Qt::Key_NumLock, ""},   {"ScrollLock", Qt::Key_ScrollLock, ""},
-                {"Backspace", Qt::Key_Backspace, "\b"}};
+                {"Backspace", Qt::Key_Backspace, "\b"}, {"Up", Qt::Key_Up, ""},
+                {"Down", Qt::Key_Down, ""},         {"Left", Qt::Key_Left, ""},
+                {"Right", Qt::Key_Right, ""}};
   for (const auto& k : kNamed) {
     if (name == QLatin1String(k.name)) {
       key = k.key;
@@ -63,7 +70,12 @@ bool sendKey(QWidget* widget, const QString& name) {
     key = c.toUpper().unicode();
     if (c.isUpper()) modifiers = Qt::ShiftModifier;
   }
+  modifiers |= held;
+  // With Ctrl a letter types its control character, as on X11 (Ctrl+Z is "\x1a").
+  if ((held & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) text = QChar(key - Qt::Key_A + 1);
   QPointer<QWidget> guard(widget);
+  if (qt_sendShortcutOverrideEvent(widget, 0, key, modifiers, text, false, 1)) return true;
+  if (!guard) return true;
   QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
   QSpontaneKeyEvent::setSpontaneous(&press);
   QApplication::instance()->notify(widget, &press);

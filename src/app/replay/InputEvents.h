@@ -22,7 +22,9 @@ void doubleClickAt(QWidget* widget, QPointF local, Qt::MouseButton button = Qt::
 void clickWidget(QWidget* widget);
 
 // Press and release of a named key ("x", "X", "Delete", "Return", "Escape",
-// "Insert", "CapsLock", ...); false when the name is unknown.
-bool sendKey(QWidget* widget, const QString& name);
+// "Insert", "CapsLock", ...) with the modifiers held; false when the name is
+// unknown. The press is offered to the shortcuts first (menu items' Ctrl+Z),
+// as the window system does.
+bool sendKey(QWidget* widget, const QString& name, Qt::KeyboardModifiers held = Qt::NoModifier);
 
 }  // namespace pictavo::replay

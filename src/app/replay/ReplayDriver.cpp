@@ -4,10 +4,12 @@
 #include "app/FileArgument.h"
 #include "app/GripWidget.h"
 #include "app/MainWindow.h"
+#include "app/QtSettingsSandbox.h"
 #include "app/ToolBar.h"
 #include "controls/ColorPalette.h"
 #include "app/replay/DialogAnswers.h"
 #include "app/replay/InputEvents.h"
+#include "app/replay/OutsideCommands.h"
 #include "app/replay/StateDump.h"
 #include "documents/BmpWriter.h"
 #include "documents/Draft.h"
@@ -42,7 +44,9 @@ void print(const QString& line) {
   if (!message.isEmpty()) print(message);
   std::fflush(stdout);
   std::fflush(stderr);
-  // Nested dialog loops may be running: leave at once rather than unwind them.
+  // Nested dialog loops may be running: leave at once rather than unwind
+  // them, tidying up what the destructors would have.
+  QtSettingsSandbox::discard();
   std::_Exit(status);
 }
 
@@ -62,6 +66,18 @@ struct PointerWords {
   Qt::KeyboardModifiers modifiers;
   int steps = 8;
 };
+
+// The widget a window's activation gives the focus when none of its widgets
+// had it: the first one along the tab chain that takes Tab focus.
+QWidget* firstTabStop(QWidget* window) {
+  for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+    if (w->window() == window && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window) && w->isEnabled() &&
+        !w->focusProxy()) {
+      return w;
+    }
+  }
+  return nullptr;
+}
 
 QString joined(const std::vector<std::string>& t) {
   QStringList l;
@@ -212,6 +228,11 @@ void ReplayDriver::execute(const ScriptLine& line) {
     // activates it, and focus would then never leave a clicked tool button.
     w.activateWindow();
     QApplication::processEvents();
+    // A display activates the window only once start-up has closed the
+    // new-canvas dialog, and the focus then goes to its first tab stop (the
+    // list cboDW). Offscreen the window was active from its first showing,
+    // while the option lists were still hidden.
+    if (QWidget* first = firstTabStop(&w)) first->setFocus(Qt::ActiveWindowFocusReason);
   } else if (cmd == "tool") {
     exactly(2);
     clickWidget(toolButton(integer(1)));
@@ -254,14 +275,29 @@ void ReplayDriver::execute(const ScriptLine& line) {
     }
     sendMouse(canvas, QEvent::MouseButtonRelease, b, pw.button, Qt::NoButton, pw.modifiers);
   } else if (cmd == "key") {
-    exactly(2);
+    arg(1);
+    Qt::KeyboardModifiers modifiers;
+    for (std::size_t i = 2; i < t.size(); ++i) {
+      if (t[i] == "ctrl") {
+        modifiers |= Qt::ControlModifier;
+      } else if (t[i] == "shift") {
+        modifiers |= Qt::ShiftModifier;
+      } else if (t[i] == "alt") {
+        modifiers |= Qt::AltModifier;
+      } else {
+        scriptError(QStringLiteral("unknown word %1").arg(QString::fromStdString(t[i])));
+      }
+    }
+    // To the focus widget of the active window, as a display sends it.
+    // Offscreen nothing gives the activation back when a dialog closes: the
+    // window's own focus widget, which a display would restore, stands in.
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window) window = QApplication::activeWindow();
+    if (!window) window = &w;
     QWidget* target = QApplication::focusWidget();
-    // Offscreen, the window may not count as active: the widget that took
-    // the focus at the last click still holds it within the window.
-    if (!target && !QApplication::activeModalWidget()) target = w.focusWidget();
-    if (!target) target = QApplication::activeWindow();
-    if (!target) target = &w;
-    if (!sendKey(target, QString::fromStdString(arg(1)))) scriptError(QStringLiteral("unknown key"));
+    if (!target) target = window->focusWidget();
+    if (!target) target = window;
+    if (!sendKey(target, QString::fromStdString(arg(1)), modifiers)) scriptError(QStringLiteral("unknown key"));
   } else if (cmd == "menu") {
     exactly(2);
     const QString name = QString::fromStdString(arg(1));
@@ -276,6 +312,8 @@ void ReplayDriver::execute(const ScriptLine& line) {
     const int index = integer(2);
     if (index < 0 || index >= list->count()) scriptError(QStringLiteral("no item %1").arg(index));
     if (!list->isVisibleTo(&w)) scriptError(QStringLiteral("list %1 is hidden").arg(list->objectName()));
+    // Picked with the mouse: the list keeps the focus afterwards.
+    list->setFocus(Qt::MouseFocusReason);
     list->setCurrentIndex(index);
   } else if (cmd == "palette") {
     if (t.size() < 4 || t.size() > 5) scriptError(QStringLiteral("palette down|dblclick X Y [BUTTON]"));
@@ -402,6 +440,22 @@ void ReplayDriver::execute(const ScriptLine& line) {
       return;
     }
     scriptError(QStringLiteral("unknown key %1").arg(key));
+  } else if (cmd == "drop") {
+    exactly(2);
+    const QString problem = dropFile(&w, QString::fromStdString(arg(1)));
+    if (!problem.isEmpty()) scriptError(problem);
+  } else if (cmd == "clipboard") {
+    exactly(3);
+    const QString path = QString::fromStdString(arg(2));
+    QString problem;
+    if (t[1] == "put") {
+      problem = putOnClipboard(path);
+    } else if (t[1] == "save") {
+      problem = saveClipboard(path);
+    } else {
+      problem = QStringLiteral("clipboard put or save");
+    }
+    if (!problem.isEmpty()) scriptError(problem);
   } else if (cmd == "answer") {
     Answer a{line_, {}};
     for (std::size_t i = 1; i < t.size(); ++i) a.words << QString::fromStdString(t[i]);

@@ -2,6 +2,7 @@
 // the program's real main window, headless unless --show.
 #include "app/ProgramFolder.h"
 #include "app/QtDialogTexts.h"
+#include "app/QtSettingsSandbox.h"
 #include "app/replay/ReplayDriver.h"
 #include "windows/WebEngineSetup.h"
 #include "windows/WebWindow.h"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   if (!show) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const pictavo::QtSettingsSandbox qtSettings;  // outlives the application
   pictavo::prepareWebEngine();
   QApplication app(argc, argv);
   pictavo::useChineseQtDialogTexts(app);

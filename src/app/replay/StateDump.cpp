@@ -64,7 +64,7 @@ StateEntries dumpState(MainWindow& w, const QStringList& windows) {
   e.emplace_back("backcolor", colorText(canvas.BackColor()));
   e.emplace_back("selection", shapeText(w.selection()));
   e.emplace_back("clone", shapeText(w.cloneMarker()));
-  for (const char* name : {"mnuCut", "mnuCopy"}) {
+  for (const char* name : {"mnuCut", "mnuCopy", "mnuUndo", "mnuRedo"}) {
     e.emplace_back(name, w.menu().action(name)->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
   }
   e.emplace_back("MnuDQue", w.menu().action("MnuDQue")->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked"));

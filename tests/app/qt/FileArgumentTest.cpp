@@ -3,6 +3,8 @@
 #include "app/FileArgument.h"
 
 #include <QDir>
+#include <QMimeData>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -29,6 +31,19 @@ TEST(FileArgument, RelativeNamesAndFileAddressesBecomeFullPaths) {
   EXPECT_EQ(fullFilePath("file:///p/%E5%9B%BE%20a.png"), "/p/图 a.png");
   EXPECT_EQ(fullFilePath("/p/图.png"), "/p/图.png");
   EXPECT_EQ(fullFilePath(""), "");
+}
+
+TEST(FileArgument, OnlyADragOfOneLocalFileOpens) {
+  QMimeData one, two, web, text;
+  one.setUrls({QUrl::fromLocalFile("/p/a.png")});
+  two.setUrls({QUrl::fromLocalFile("/p/a.png"), QUrl::fromLocalFile("/p/b.png")});
+  web.setUrls({QUrl("https://example.org/a.png")});
+  text.setText("/p/a.png");
+  EXPECT_EQ(droppedFile(&one), "/p/a.png");
+  EXPECT_EQ(droppedFile(&two), "");
+  EXPECT_EQ(droppedFile(&web), "");
+  EXPECT_EQ(droppedFile(&text), "");
+  EXPECT_EQ(droppedFile(nullptr), "");
 }
 
 }  // namespace

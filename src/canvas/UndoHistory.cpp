@@ -1,0 +1,294 @@
+#include "canvas/UndoHistory.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace pictavo {
+
+namespace {
+
+constexpr std::size_t kOneGiB = std::size_t(1) << 30;
+
+// A fresh picture-sized buffer costs more in page faults than the copy that
+// fills it; transparent huge pages cut that several times.
+void reserveLarge(std::vector<std::uint32_t>& v, std::size_t count) {
+  v = {};
+  v.reserve(count);
+  const std::size_t bytes = count * sizeof(std::uint32_t);
+  constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
+  if (bytes >= 4 * kHuge) {
+    const auto begin = (reinterpret_cast<std::uintptr_t>(v.data()) + kHuge - 1) & ~(kHuge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(v.data()) + bytes) & ~(kHuge - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+  }
+}
+
+}  // namespace
+
+std::size_t UndoHistory::defaultBudget() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || pageSize <= 0) return kOneGiB;
+  return std::min(kOneGiB, std::size_t(pages) * std::size_t(pageSize) / 4);
+}
+
+UndoHistory::UndoHistory(Surface& surface) : UndoHistory(surface, Limits{}) {}
+
+UndoHistory::UndoHistory(Surface& surface, Limits limits) : surface_(surface), limits_(limits) {
+  surface_.setPersistentChangeListener([this](const Rect& r) { heard(r); });
+  clear();
+}
+
+UndoHistory::~UndoHistory() { surface_.setPersistentChangeListener(nullptr); }
+
+void UndoHistory::clear() {
+  dropAll();
+  try {
+    copySurfaceToBase();
+  } catch (const std::bad_alloc&) {
+    base_ = Picture{};  // no history until memory allows a base again
+  }
+  forgetChanges();
+}
+
+void UndoHistory::heard(const Rect& changed) {
+  if (applying_) return;
+  if (!sameSizeAsBase()) {
+    sizeTouched_ = true;
+    return;
+  }
+  const Rect r = changed.intersected(Rect{0, 0, base_.width, base_.height});
+  if (r.isEmpty()) return;
+  for (int ty = r.top / kTile; ty <= (r.bottom - 1) / kTile; ++ty) {
+    for (int tx = r.left / kTile; tx <= (r.right - 1) / kTile; ++tx) {
+      const int index = ty * tilesX_ + tx;
+      if (!dirty_[std::size_t(index)]) {
+        dirty_[std::size_t(index)] = 1;
+        dirtyList_.push_back(index);
+      }
+    }
+  }
+}
+
+void UndoHistory::forgetChanges() {
+  for (int index : dirtyList_) dirty_[std::size_t(index)] = 0;
+  dirtyList_.clear();
+  sizeTouched_ = false;
+}
+
+bool UndoHistory::sameSizeAsBase() const {
+  return surface_.Width() == base_.width && surface_.Height() == base_.height;
+}
+
+Rect UndoHistory::tileRect(int index) const {
+  const int x = (index % tilesX_) * kTile, y = (index / tilesX_) * kTile;
+  return Rect{x, y, std::min(x + kTile, base_.width), std::min(y + kTile, base_.height)};
+}
+
+bool UndoHistory::tileDiffers(int index) const {
+  const Rect r = tileRect(index);
+  const std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
+  const std::size_t bytes = std::size_t(r.width()) * sizeof(std::uint32_t);
+  for (int y = r.top; y < r.bottom; ++y) {
+    const std::size_t at = std::size_t(y) * std::size_t(base_.width) + std::size_t(r.left);
+    if (std::memcmp(now + at, base_.pixels.data() + at, bytes) != 0) return true;
+  }
+  return false;
+}
+
+bool UndoHistory::commit() {
+  try {
+    if (base_.isNull()) {
+      clear();
+      return false;
+    }
+    if (sizeTouched_ || !sameSizeAsBase()) return commitWhole();
+    if (dirtyList_.empty()) return false;
+    // Most of the picture written: one block copy beats tile by tile.
+    if (dirtyList_.size() * 2 >= dirty_.size()) return commitWhole();
+    return commitTiles();
+  } catch (const std::bad_alloc&) {
+    clear();
+    return false;
+  }
+}
+
+bool UndoHistory::commitWhole() {
+  if (sameSizeAsBase() &&
+      std::memcmp(base_.pixels.data(), surface_.bits(Surface::Layer::Persistent),
+                  base_.pixels.size() * sizeof(std::uint32_t)) == 0) {
+    forgetChanges();
+    return false;
+  }
+  const std::size_t oldBytes = base_.pixels.size() * sizeof(std::uint32_t);
+  if (oldBytes > limits_.budgetBytes) {
+    dropAll();
+    copySurfaceToBase();
+    forgetChanges();
+    return false;
+  }
+  std::vector<std::vector<std::uint32_t>> recycled;
+  makeRoom(oldBytes, recycled);
+  const std::size_t count = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
+  std::vector<std::uint32_t> buffer;
+  for (auto& r : recycled) {
+    if (r.capacity() >= count) {
+      buffer = std::move(r);
+      break;
+    }
+  }
+  recycled.clear();
+  Step step;
+  step.whole = true;
+  step.picture = std::move(base_);
+  base_ = Picture{};
+  copySurfaceToBase(&buffer);
+  bytes_ += step.bytes();
+  steps_.push_back(std::move(step));
+  ++done_;
+  forgetChanges();
+  return true;
+}
+
+bool UndoHistory::commitTiles() {
+  std::vector<int> changed;
+  std::size_t count = 0;
+  for (int index : dirtyList_) {
+    if (!tileDiffers(index)) continue;
+    changed.push_back(index);
+    const Rect r = tileRect(index);
+    count += std::size_t(r.width()) * std::size_t(r.height());
+  }
+  forgetChanges();
+  if (changed.empty()) return false;
+  std::sort(changed.begin(), changed.end());
+
+  const std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
+  auto toBase = [&](const Rect& r) {
+    for (int y = r.top; y < r.bottom; ++y) {
+      const std::size_t at = std::size_t(y) * std::size_t(base_.width) + std::size_t(r.left);
+      std::memcpy(base_.pixels.data() + at, now + at, std::size_t(r.width()) * sizeof(std::uint32_t));
+    }
+  };
+  const std::size_t bytes = count * sizeof(std::uint32_t);
+  if (bytes > limits_.budgetBytes) {
+    dropAll();
+    for (int index : changed) toBase(tileRect(index));
+    return false;
+  }
+  std::vector<std::vector<std::uint32_t>> recycled;
+  makeRoom(bytes, recycled);
+  recycled.clear();
+
+  Step step;
+  step.pixels.resize(count);
+  std::uint32_t* out = step.pixels.data();
+  for (int index : changed) {
+    const Rect r = tileRect(index);
+    for (int y = r.top; y < r.bottom; ++y) {
+      const std::size_t at = std::size_t(y) * std::size_t(base_.width) + std::size_t(r.left);
+      out = std::copy_n(base_.pixels.data() + at, r.width(), out);
+    }
+    toBase(r);
+  }
+  step.tiles = std::move(changed);
+  bytes_ += step.bytes();
+  steps_.push_back(std::move(step));
+  ++done_;
+  return true;
+}
+
+void UndoHistory::makeRoom(std::size_t bytes, std::vector<std::vector<std::uint32_t>>& recycled) {
+  auto drop = [&](Step& step) {
+    bytes_ -= step.bytes();
+    if (step.whole) recycled.push_back(std::move(step.picture.pixels));
+  };
+  while (steps_.size() > done_) {
+    drop(steps_.back());
+    steps_.pop_back();
+  }
+  while (!steps_.empty() && (steps_.size() + 1 > limits_.maxSteps || bytes_ + bytes > limits_.budgetBytes)) {
+    drop(steps_.front());
+    steps_.pop_front();
+    --done_;
+  }
+}
+
+void UndoHistory::dropAll() {
+  steps_.clear();
+  done_ = 0;
+  bytes_ = 0;
+}
+
+bool UndoHistory::undo() {
+  commit();
+  if (!canUndo()) return false;
+  exchange(steps_[done_ - 1]);
+  --done_;
+  return true;
+}
+
+bool UndoHistory::redo() {
+  commit();
+  if (!canRedo()) return false;
+  exchange(steps_[done_]);
+  ++done_;
+  return true;
+}
+
+// The surface and the base hold the same picture; afterwards both hold the
+// step's, and the step holds what they held.
+void UndoHistory::exchange(Step& step) {
+  struct Applying {
+    bool& flag;
+    explicit Applying(bool& f) : flag(f) { flag = true; }
+    ~Applying() { flag = false; }
+  } applying(applying_);
+  bytes_ -= step.bytes();
+  if (step.whole) {
+    surface_.SwapImage(step.picture);
+    try {
+      copySurfaceToBase(&base_.pixels);
+    } catch (const std::bad_alloc&) {
+      base_ = Picture{};  // the next commit starts over from the picture shown
+      dropAll();
+      return;
+    }
+  } else {
+    std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
+    std::uint32_t* theirs = step.pixels.data();
+    Rect all;
+    for (int index : step.tiles) {
+      const Rect r = tileRect(index);
+      for (int y = r.top; y < r.bottom; ++y) {
+        const std::size_t at = std::size_t(y) * std::size_t(base_.width) + std::size_t(r.left);
+        std::swap_ranges(now + at, now + at + r.width(), theirs);
+        std::memcpy(base_.pixels.data() + at, now + at, std::size_t(r.width()) * sizeof(std::uint32_t));
+        theirs += r.width();
+      }
+      all = all.united(r);
+    }
+    surface_.markChanged(all, Surface::Layer::Persistent);
+  }
+  bytes_ += step.bytes();
+}
+
+void UndoHistory::copySurfaceToBase(std::vector<std::uint32_t>* buffer) {
+  const std::size_t count = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
+  std::vector<std::uint32_t> pixels = buffer ? std::move(*buffer) : std::move(base_.pixels);
+  if (pixels.capacity() < count) reserveLarge(pixels, count);
+  const std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
+  pixels.assign(now, now + count);
+  base_.pixels = std::move(pixels);
+  base_.width = surface_.Width();
+  base_.height = surface_.Height();
+  tilesX_ = (base_.width + kTile - 1) / kTile;
+  tilesY_ = (base_.height + kTile - 1) / kTile;
+  dirtyList_.clear();
+  dirty_.assign(std::size_t(tilesX_) * std::size_t(tilesY_), 0);
+}
+
+}  // namespace pictavo

@@ -1,0 +1,198 @@
+// The undo history over a surface: tile steps, whole-picture steps with
+// their size, redo, steps that change nothing, and the limits.
+#include "canvas/UndoHistory.h"
+#include "support/TestPictures.h"
+
+#include <gtest/gtest.h>
+
+namespace pictavo {
+using namespace test;
+
+namespace {
+
+constexpr Color kRed = composeColor(255, 0, 0);
+constexpr Color kBlue = composeColor(0, 0, 255);
+
+// Every pixel of the persistent image, for exact before/after comparisons.
+std::vector<std::uint32_t> pixelsOf(Surface& s) {
+  const std::uint32_t* p = s.bits(Surface::Layer::Persistent);
+  return {p, p + std::size_t(s.Width()) * std::size_t(s.Height())};
+}
+
+void paintGradient(Surface& s) {
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x) s.SetPixel(x, y, composeColor(x & 255, y & 255, (x + y) & 255));
+}
+
+}  // namespace
+
+TEST(UndoHistory, GesturesUndoAndRedoInOrderAcrossTileEdges) {
+  Surface s(200, 150, kWhite);
+  paintGradient(s);
+  UndoHistory h(s);
+  const auto start = pixelsOf(s);
+  s.ForeColor = kRed;
+  s.DrawWidth = 5;
+  s.Line(10, 10, 190, 140);  // crosses many tiles, including the short edge ones
+  ASSERT_TRUE(h.commit());
+  const auto afterLine = pixelsOf(s);
+  s.SetPixel(199, 149, kBlue);  // the bottom-right edge tile
+  ASSERT_TRUE(h.commit());
+  const auto afterDot = pixelsOf(s);
+  EXPECT_EQ(h.undoCount(), 2u);
+
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(pixelsOf(s), afterLine);
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(pixelsOf(s), start);
+  EXPECT_FALSE(h.undo());
+  EXPECT_EQ(h.redoCount(), 2u);
+  ASSERT_TRUE(h.redo());
+  EXPECT_EQ(pixelsOf(s), afterLine);
+  ASSERT_TRUE(h.redo());
+  EXPECT_EQ(pixelsOf(s), afterDot);
+  EXPECT_FALSE(h.redo());
+  // Undo shows on the visible layer too.
+  s.SetAutoRedraw(false);
+  s.SetAutoRedraw(true);
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(visibleRowsOf(s), rowsOf(s));
+}
+
+TEST(UndoHistory, AStepKeepsOnlyTheTilesThatChanged) {
+  Surface s(640, 640, kWhite);
+  UndoHistory h(s);
+  s.SetPixel(70, 70, kBlack);
+  s.SetPixel(100, 100, kWhite);  // written, but equal to what was there
+  s.SetPixel(300, 300, kWhite);
+  ASSERT_TRUE(h.commit());
+  EXPECT_EQ(h.bytesUsed(), std::size_t(UndoHistory::kTile * UndoHistory::kTile * 4));
+}
+
+TEST(UndoHistory, WritesThatChangeNoPixelMakeNoStep) {
+  Surface s(100, 100, kWhite);
+  UndoHistory h(s);
+  EXPECT_FALSE(h.commit());  // nothing written
+  s.ForeColor = kWhite;
+  s.Line(0, 0, 99, 99);
+  s.SetBackColor(kWhite);  // the whole picture written with what it held
+  EXPECT_FALSE(h.commit());
+  s.SetAutoRedraw(false);
+  s.ForeColor = kBlack;
+  s.Line(0, 0, 99, 99);  // a preview only
+  s.Refresh();
+  s.SetAutoRedraw(true);
+  EXPECT_FALSE(h.commit());
+  EXPECT_FALSE(h.canUndo());
+}
+
+TEST(UndoHistory, SizeChangesComeBackWithTheirPixels) {
+  Surface s(120, 80, kWhite);
+  paintGradient(s);
+  UndoHistory h(s);
+  const auto start = pixelsOf(s);
+  s.Resize(50, 40);   // a grip drag: several sizes, one step
+  s.Resize(300, 90);
+  ASSERT_TRUE(h.commit());
+  const auto grown = pixelsOf(s);
+  s.SetBackColor(kBlue);  // a whole-picture command at the new size
+  ASSERT_TRUE(h.commit());
+
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(pixelsOf(s), grown);
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(s.Width(), 120);
+  EXPECT_EQ(s.Height(), 80);
+  EXPECT_EQ(pixelsOf(s), start);
+  ASSERT_TRUE(h.redo());
+  EXPECT_EQ(s.Width(), 300);
+  EXPECT_EQ(pixelsOf(s), grown);
+  // A drawing after undoing to the small size is recorded at that size.
+  ASSERT_TRUE(h.undo());
+  s.SetPixel(119, 79, kRed);
+  ASSERT_TRUE(h.commit());
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(pixelsOf(s), start);
+}
+
+TEST(UndoHistory, ANewStepClearsTheRedoListAndUncommittedWorkIsNotLost) {
+  Surface s(256, 256, kWhite);  // each dot changes one tile of 16
+  UndoHistory h(s);
+  s.SetPixel(1, 1, kBlack);
+  h.commit();
+  s.SetPixel(2, 2, kBlack);
+  h.commit();
+  h.undo();
+  ASSERT_TRUE(h.canRedo());
+  s.SetPixel(3, 3, kRed);
+  ASSERT_TRUE(h.commit());
+  EXPECT_FALSE(h.canRedo());
+  EXPECT_EQ(h.undoCount(), 2u);
+  // A change nobody committed becomes a step of its own before undoing.
+  s.SetPixel(4, 4, kBlue);
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(s.GetPixel(4, 4), kWhite);
+  EXPECT_EQ(s.GetPixel(3, 3), kRed);
+  // The step drawn after an undo goes back to the undone picture, not to
+  // the one before the undo.
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(s.GetPixel(3, 3), kWhite);
+  EXPECT_EQ(s.GetPixel(2, 2), kWhite);
+  EXPECT_EQ(s.GetPixel(1, 1), kBlack);
+}
+
+TEST(UndoHistory, ClearStartsOverFromThePictureShown) {
+  Surface s(64, 64, kWhite);
+  UndoHistory h(s);
+  s.SetPixel(1, 1, kBlack);
+  h.commit();
+  s.Resize(10, 10);  // an Open of a smaller picture
+  s.SetBackColor(kRed);
+  h.clear();
+  EXPECT_FALSE(h.canUndo());
+  EXPECT_FALSE(h.canRedo());
+  EXPECT_EQ(h.bytesUsed(), 0u);
+  EXPECT_FALSE(h.commit());
+}
+
+TEST(UndoHistory, TheBudgetDropsTheOldestStepsFirst) {
+  Surface s(128, 128, kWhite);
+  const std::size_t tileBytes = UndoHistory::kTile * UndoHistory::kTile * 4;
+  UndoHistory h(s, {100, 3 * tileBytes});
+  for (int i = 0; i < 5; ++i) {
+    s.SetPixel(i, 0, kBlack);  // always tile 0: one tile each
+    ASSERT_TRUE(h.commit());
+  }
+  EXPECT_EQ(h.undoCount(), 3u);
+  EXPECT_LE(h.bytesUsed(), 3 * tileBytes);
+  while (h.undo()) {
+  }
+  // The two oldest dots could not be taken back.
+  EXPECT_EQ(rowsOf(s)[0].substr(0, 6), "##....");
+
+  // One step larger than the whole budget empties the history.
+  h.redo();
+  s.SetBackColor(kRed);  // 4 tiles
+  EXPECT_FALSE(h.commit());
+  EXPECT_FALSE(h.canUndo());
+  EXPECT_FALSE(h.canRedo());
+  s.SetPixel(0, 0, kBlack);  // the big change is the base of the next step
+  ASSERT_TRUE(h.commit());
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(s.GetPixel(0, 0), kRed);
+}
+
+TEST(UndoHistory, AtMostTheStepLimitIsKept) {
+  Surface s(8, 8, kWhite);
+  UndoHistory h(s, {4, 1u << 20});
+  for (int i = 0; i < 7; ++i) {
+    s.SetPixel(i, 0, kBlack);
+    h.commit();
+  }
+  EXPECT_EQ(h.undoCount(), 4u);
+  EXPECT_EQ(UndoHistory::Limits{}.maxSteps, 100u);
+  EXPECT_LE(UndoHistory::defaultBudget(), std::size_t(1) << 30);
+  EXPECT_GT(UndoHistory::defaultBudget(), 0u);
+}
+
+}  // namespace pictavo
