@@ -1,7 +1,9 @@
 // Decoding the hostile files that cost the most: small files claiming the
-// largest picture the canvas takes (16384 x 16384), and metafiles whose frame
-// or transform is huge, or whose bitmap records claim huge bitmaps. The
-// target is under one second each, refused or decoded. Metafile text needs the font engine, hence the application.
+// largest picture the canvas takes (16384 x 16384), progressive JPEGs whose
+// scans ask for minutes of work, and metafiles whose frame or transform is
+// huge, or whose bitmap records claim huge bitmaps. The target is under one
+// second each, refused or decoded. Metafile text needs the font engine,
+// hence the application.
 #include "app/Errors.h"
 #include "documents/PictureDecoder.h"
 
@@ -44,6 +46,8 @@ void BM_HostileDecode(benchmark::State& state, const char* name) {
 BENCHMARK_CAPTURE(BM_HostileDecode, Bmp70Bytes16384, "bmp-70-bytes-16384x16384-1bpp.bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_HostileDecode, BmpRle8Huge, "bmp-rle8-huge-size.bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_HostileDecode, JpegScan16384, "jpeg-real-scan-16384x16384.jpg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HostileDecode, JpegProgressive2000Scans, "jpeg-progressive-2000-scans-16384x16384.jpg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HostileDecode, JpegProgressive501Scans, "jpeg-progressive-501-scans-64x64.jpg")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_HostileDecode, Gif35Bytes, "gif-35-bytes-30000x30000.gif")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_HostileDecode, WmfBboxHuge, "wmf-bbox-huge.wmf")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_HostileDecode, EmfFrameHuge, "emf-frame-huge.emf")->Unit(benchmark::kMillisecond);

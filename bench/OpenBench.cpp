@@ -1,0 +1,30 @@
+// Open as the canvas does it: a picture file from the page cache decoded and
+// taken by a surface. bench/compare-peers names the files (the same 8000 x
+// 8000 picture as BMP and JPEG) in PICTAVO_OPEN_BMP and PICTAVO_OPEN_JPEG and
+// times the peers on them in the same run.
+#include "canvas/Surface.h"
+#include "documents/PictureDecoder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+void BM_OpenPicture(benchmark::State& state, const char* variable) {
+  const char* path = std::getenv(variable);
+  if (path == nullptr) {
+    state.SkipWithError("set the picture's path in the environment (bench/compare-peers does)");
+    return;
+  }
+  for (auto _ : state) {
+    pictavo::Surface canvas(100, 100);
+    canvas.SetPicture(pictavo::decodePictureFile(path));
+    benchmark::DoNotOptimize(canvas.bits(pictavo::Surface::Layer::Persistent));
+  }
+}
+BENCHMARK_CAPTURE(BM_OpenPicture, Bmp, "PICTAVO_OPEN_BMP")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_OpenPicture, Jpeg, "PICTAVO_OPEN_JPEG")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
