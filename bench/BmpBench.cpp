@@ -1,9 +1,9 @@
 // BMP writing and reading at the largest everyday size (8000 x 8000, 256 MB)
 // through a file in /tmp, which stays in the page cache. Yardstick: one
 // memcpy of the same bytes, BM_Memcpy8000.
-#include "documents/BmpReader.h"
-#include "documents/BmpWriter.h"
-#include "documents/PictureDecoder.h"
+#include "formats/BmpReader.h"
+#include "formats/BmpWriter.h"
+#include "formats/PictureDecoder.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 // huge, or whose bitmap records claim huge bitmaps. The target is under one
 // second each, refused or decoded. Metafile text needs the font engine,
 // hence the application.
-#include "app/Errors.h"
-#include "documents/PictureDecoder.h"
+#include "base/Errors.h"
+#include "formats/PictureDecoder.h"
 
 #include <QGuiApplication>
 

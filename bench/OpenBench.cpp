@@ -3,7 +3,7 @@
 // 8000 picture as BMP and JPEG) in PICTAVO_OPEN_BMP and PICTAVO_OPEN_JPEG and
 // times the peers on them in the same run.
 #include "canvas/Surface.h"
-#include "documents/PictureDecoder.h"
+#include "formats/PictureDecoder.h"
 
 #include <benchmark/benchmark.h>
 

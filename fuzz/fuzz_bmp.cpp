@@ -1,8 +1,8 @@
 // Our BMP reader on arbitrary bytes: a picture within the canvas limit with
 // every pixel defined, or the invalid-picture error.
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "canvas/Surface.h"
-#include "documents/BmpReader.h"
+#include "formats/BmpReader.h"
 
 #include <cstdint>
 

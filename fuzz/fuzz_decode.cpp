@@ -1,8 +1,8 @@
 // The picture decoding entry point that Open uses, on arbitrary bytes: every
 // format through one function, decoded by content.
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "canvas/Surface.h"
-#include "documents/PictureDecoder.h"
+#include "formats/PictureDecoder.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
 // The metafile player on arbitrary bytes: it must give a picture or the
 // invalid-picture error, never crash, hang or allocate without bound.
-#include "app/Errors.h"
-#include "documents/Metafile.h"
+#include "base/Errors.h"
+#include "formats/metafile/Metafile.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // Number entry on arbitrary typed text: never fails, and the integer is the
 // rounded leading number, saturated.
-#include "app/NumberEntry.h"
+#include "base/NumberEntry.h"
 
 #include <cmath>
 #include <cstdint>

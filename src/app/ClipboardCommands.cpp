@@ -1,6 +1,6 @@
 #include "app/ClipboardCommands.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "app/MainWindow.h"
 #include "windows/ErrorWindow.h"
 

@@ -2,7 +2,7 @@
 // a file named on the command line is opened instead of asking for a canvas.
 #include "app/FileArgument.h"
 #include "app/MainWindow.h"
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "app/QtDialogTexts.h"
 #include "app/QtSettingsSandbox.h"
 #include "windows/WebEngineSetup.h"

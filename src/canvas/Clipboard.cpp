@@ -1,6 +1,6 @@
 #include "canvas/Clipboard.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "canvas/ToolEngine.h"
 
 #include <cstdint>

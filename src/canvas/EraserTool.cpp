@@ -1,6 +1,6 @@
 #include "canvas/EraserTool.h"
 
-#include "app/NumberEntry.h"
+#include "base/NumberEntry.h"
 #include "canvas/Surface.h"
 
 namespace pictavo {

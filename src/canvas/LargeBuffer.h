@@ -6,7 +6,7 @@
 // fills it; asking for transparent huge pages before the first touch cuts
 // that cost about five times. Running out of memory is the program's error 7.
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 #include <cstdint>
 #include <new>

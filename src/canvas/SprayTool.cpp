@@ -1,6 +1,6 @@
 #include "canvas/SprayTool.h"
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "canvas/Surface.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include "canvas/Surface.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "canvas/LargeBuffer.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "canvas/TextTool.h"
 
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "canvas/SurfaceText.h"
 #include "canvas/TextStyles.h"
 

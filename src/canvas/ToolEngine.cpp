@@ -1,6 +1,6 @@
 #include "canvas/ToolEngine.h"
 
-#include "app/NumberEntry.h"
+#include "base/NumberEntry.h"
 #include "canvas/Surface.h"
 #include "canvas/ToolCatalog.h"
 

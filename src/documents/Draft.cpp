@@ -1,6 +1,6 @@
 #include "documents/Draft.h"
 
-#include "documents/BmpWriter.h"
+#include "formats/BmpWriter.h"
 #include "documents/PathHelpers.h"
 
 #include <QDir>

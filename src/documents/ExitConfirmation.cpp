@@ -1,8 +1,8 @@
 #include "documents/ExitConfirmation.h"
 #include "windows/DialogParts.h"
 
-#include "app/Errors.h"
-#include "documents/BmpWriter.h"
+#include "base/Errors.h"
+#include "formats/BmpWriter.h"
 #include "documents/Draft.h"
 #include "documents/FileFilter.h"
 #include "documents/ShowFileDialog.h"

@@ -1,14 +1,14 @@
 #include "documents/FileCommands.h"
 
 #include "app/CanvasView.h"
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "canvas/ToolEngine.h"
-#include "documents/BmpWriter.h"
+#include "formats/BmpWriter.h"
 #include "documents/ExitConfirmation.h"
 #include "documents/FileFilter.h"
-#include "documents/PictureDecoder.h"
+#include "formats/PictureDecoder.h"
 #include "documents/ShowFileDialog.h"
 #include "windows/ErrorWindow.h"
 

@@ -1,8 +1,8 @@
 #include "documents/NewCanvasDialog.h"
 #include "windows/DialogParts.h"
 
-#include "app/Globals.h"
-#include "app/NumberEntry.h"
+#include "base/Globals.h"
+#include "base/NumberEntry.h"
 #include "canvas/Surface.h"
 #include "windows/ClickableLabel.h"
 #include "windows/ErrorWindow.h"

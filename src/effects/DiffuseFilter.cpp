@@ -3,7 +3,7 @@
 // per pixel in the classic column-by-column order. Draws are computed from
 // their index, so rows are processed top-down on every core.
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "effects/Bitmap.h"
 #include "effects/EffectPass.h"
 #include "effects/OriginalRows.h"

@@ -1,9 +1,9 @@
 #include "effects/MaskDialog.h"
 #include "windows/DialogParts.h"
 
-#include "app/Errors.h"
-#include "app/Globals.h"
-#include "documents/PictureDecoder.h"
+#include "base/Errors.h"
+#include "base/Globals.h"
+#include "formats/PictureDecoder.h"
 #include "effects/PreviewBox.h"
 #include "windows/ErrorWindow.h"
 #include "windows/WindowArt.h"

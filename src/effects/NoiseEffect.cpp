@@ -3,8 +3,8 @@
 // picture is processed row by row, on every core, with the very numbers the
 // column-wise order would draw; the shared generator is then moved past them.
 
-#include "app/Errors.h"
-#include "app/Random.h"
+#include "base/Errors.h"
+#include "base/Random.h"
 #include "effects/Bitmap.h"
 #include "effects/EffectPass.h"
 

@@ -1,7 +1,7 @@
 #include "effects/RgbDialog.h"
 #include "windows/DialogParts.h"
 
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "effects/Bitmap.h"
 #include "effects/PreviewBox.h"
 #include "windows/WindowArt.h"

@@ -1,6 +1,6 @@
 #include "effects/SharpenFactor.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 #include <QLocale>
 

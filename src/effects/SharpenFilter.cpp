@@ -2,7 +2,7 @@
 // result past 16 bits; that is found by a read-only pass before anything is
 // written, so a refused sharpen leaves the picture as it was.
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "effects/Bitmap.h"
 #include "effects/EffectPass.h"
 

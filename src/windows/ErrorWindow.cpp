@@ -1,7 +1,7 @@
 #include "windows/ErrorWindow.h"
 #include "windows/DialogParts.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "windows/Links.h"
 #include "windows/WindowArt.h"
 

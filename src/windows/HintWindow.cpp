@@ -1,7 +1,7 @@
 #include "windows/HintWindow.h"
 #include "windows/DialogParts.h"
 
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "canvas/Surface.h"
 #include "windows/ClickableLabel.h"
 #include "windows/WindowArt.h"

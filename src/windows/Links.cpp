@@ -1,6 +1,6 @@
 #include "windows/Links.h"
 
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "windows/WebWindow.h"
 
 #include <QCoreApplication>

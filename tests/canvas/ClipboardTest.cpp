@@ -3,7 +3,7 @@
 // wide pen, refused buffer sizes, selections beyond the canvas, half-pixel
 // pointers, the preview on the visible layer only, and the pending paste's
 // life across tool changes and Copy/Cut.
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "canvas/Clipboard.h"
 #include "canvas/SelectTool.h"
 #include "canvas/Surface.h"

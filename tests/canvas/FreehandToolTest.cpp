@@ -2,7 +2,7 @@
 // gun's offsets and its order of draws from the shared generator, the
 // eraser's boxes and discs in the background colour, and the magic bag's
 // stamp (placement, colouring, missing brush).
-#include "app/Random.h"
+#include "base/Random.h"
 #include "canvas/BrushStamp.h"
 #include "canvas/SprayTool.h"
 #include "support/TestPictures.h"

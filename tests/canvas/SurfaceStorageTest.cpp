@@ -1,5 +1,5 @@
 // Layers, AutoRedraw, Refresh and change tracking, pixels, Cls, resizing.
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "canvas/Surface.h"
 #include "support/TestPictures.h"
 

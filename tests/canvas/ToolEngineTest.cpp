@@ -1,7 +1,7 @@
 // The tool engine with a fake main window: the order of the common steps
 // around each tool step, the title mark, Cut/Copy enabling, the hint panel,
 // the option panels per tool, the pointer readout, and the pencil.
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "canvas/PencilTool.h"
 #include "canvas/Surface.h"
 #include "canvas/ToolEngine.h"

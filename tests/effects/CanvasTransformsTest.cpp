@@ -1,7 +1,7 @@
 // Stretch, flips and border of the Canvas menu.
 
 #include "EffectTestSupport.h"
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "effects/CanvasTransforms.h"
 #include "support/TestPictures.h"
 

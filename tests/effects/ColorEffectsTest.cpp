@@ -3,8 +3,8 @@
 
 #include "EffectTestSupport.h"
 
-#include "app/Errors.h"
-#include "app/Random.h"
+#include "base/Errors.h"
+#include "base/Random.h"
 #include "effects/Bitmap.h"
 #include "support/TestPictures.h"
 

@@ -1,6 +1,6 @@
 #include "EffectTestSupport.h"
 
-#include "app/Random.h"
+#include "base/Random.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include "EffectTestSupport.h"
 #include "ReferenceEffects.h"
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "effects/Bitmap.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "EffectTestSupport.h"
 #include "ReferenceEffects.h"
 
-#include "app/Errors.h"
-#include "app/Random.h"
+#include "base/Errors.h"
+#include "base/Random.h"
 #include "effects/Bitmap.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The shared generator's jumps, which the random effects rely on to compute
 // draws by index: stepping, skipping and computing by index must agree.
 
-#include "app/Random.h"
+#include "base/Random.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ReferenceEffects.h"
 
-#include "app/Random.h"
+#include "base/Random.h"
 
 #include <cmath>
 #include <vector>

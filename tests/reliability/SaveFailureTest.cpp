@@ -4,8 +4,8 @@
 // names the cause.
 #include "SmallDisk.h"
 
-#include "app/Errors.h"
-#include "documents/BmpWriter.h"
+#include "base/Errors.h"
+#include "formats/BmpWriter.h"
 
 #include <gtest/gtest.h>
 

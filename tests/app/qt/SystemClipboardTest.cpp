@@ -1,9 +1,9 @@
 // The system clipboard as Paste sees it: encoded pictures another process
 // offers are read within the canvas limit, each is taken once, and what we
 // published ourselves is never taken back.
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "app/SystemClipboard.h"
-#include "documents/BmpWriter.h"
+#include "formats/BmpWriter.h"
 
 #include <QBuffer>
 #include <QClipboard>

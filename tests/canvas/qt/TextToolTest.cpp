@@ -3,7 +3,7 @@
 // button, the ghost copy, styles switched off again, Unicode text.
 // Pixels are compared with TextOut on a reference surface, so the tests
 // hold for any font the system has.
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "canvas/Surface.h"
 #include "canvas/SurfaceText.h"
 #include "canvas/TextTool.h"

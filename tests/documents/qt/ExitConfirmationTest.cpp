@@ -5,7 +5,7 @@
 #include "windows/qt/ModalDriver.h"
 
 #include "canvas/Surface.h"
-#include "documents/BmpWriter.h"
+#include "formats/BmpWriter.h"
 #include "documents/Draft.h"
 #include "documents/ExitConfirmation.h"
 #include "support/QtFiles.h"

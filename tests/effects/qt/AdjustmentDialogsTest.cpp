@@ -2,7 +2,7 @@
 // from the canvas at every bar event, and what OK and Cancel leave behind.
 #include "../../windows/qt/ModalDriver.h"
 
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "effects/BrightnessDialog.h"
 #include "effects/PreviewBox.h"
 #include "effects/RgbDialog.h"

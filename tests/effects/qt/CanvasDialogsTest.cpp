@@ -3,15 +3,15 @@
 // width, and the background preview with its reset.
 #include "../../windows/qt/ModalDriver.h"
 
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "canvas/Surface.h"
-#include "documents/BmpWriter.h"
+#include "formats/BmpWriter.h"
 #include "effects/MaskDialog.h"
 #include "effects/PreviewBox.h"
 #include "effects/ScaleDialog.h"
 #include "effects/SharpenFactor.h"
 #include "effects/StrokeDialog.h"
-#include "app/Errors.h"
+#include "base/Errors.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -3,9 +3,9 @@
 // through the same decoding Open uses: each one is either a picture the
 // canvas can take or the invalid-picture error, never a crash, another error
 // or an allocation beyond the canvas limit.
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "canvas/Surface.h"
-#include "documents/PictureDecoder.h"
+#include "formats/PictureDecoder.h"
 #include "support/TestPictures.h"
 
 #include <gtest/gtest.h>

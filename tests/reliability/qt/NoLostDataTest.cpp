@@ -9,7 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "canvas/Surface.h"
-#include "documents/BmpWriter.h"
+#include "formats/BmpWriter.h"
 #include "documents/Draft.h"
 #include "documents/ExitConfirmation.h"
 #include "support/QtFiles.h"

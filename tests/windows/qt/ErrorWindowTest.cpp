@@ -2,7 +2,7 @@
 // that its timer adds, and the ways it closes.
 #include "ModalDriver.h"
 
-#include "app/Errors.h"
+#include "base/Errors.h"
 #include "windows/ErrorWindow.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // icon and then "删除"; every other way out leaves it alone.
 #include "ModalDriver.h"
 
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "canvas/Surface.h"
 #include "windows/HintWindow.h"
 

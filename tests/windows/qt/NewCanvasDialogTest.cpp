@@ -3,8 +3,8 @@
 // and the ways out that leave dlgResult at 2.
 #include "ModalDriver.h"
 
-#include "app/Globals.h"
-#include "app/NumberEntry.h"
+#include "base/Globals.h"
+#include "base/NumberEntry.h"
 #include "documents/NewCanvasDialog.h"
 
 #include <QComboBox>

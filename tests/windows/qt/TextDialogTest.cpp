@@ -1,7 +1,7 @@
 // The text dialog: its lists, loading from the text variables (with names
 // and sizes it does not hold), accepting, cancelling and closing, Enter in
 // the text box, Escape, and the preview following the choices.
-#include "app/Globals.h"
+#include "base/Globals.h"
 #include "canvas/SurfaceText.h"
 #include "windows/TextDialog.h"
 #include "windows/TextPreview.h"

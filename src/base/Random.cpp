@@ -1,0 +1,10 @@
+#include "base/Random.h"
+
+namespace pictavo {
+
+Random& Random::shared() {
+  static Random generator;
+  return generator;
+}
+
+}  // namespace pictavo

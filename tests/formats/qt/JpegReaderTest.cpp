@@ -1,0 +1,202 @@
+// The JPEG reader against Qt's own decoding of the same streams (the same
+// library underneath), CMYK as Adobe writes it, streams cut short, and
+// progressive streams that ask for far more work than their size.
+#include "formats/JpegReader.h"
+
+#include "base/Errors.h"
+#include "formats/JpegStructure.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <jpeglib.h>
+
+namespace pictavo {
+namespace {
+
+std::vector<std::uint8_t> encode(const QImage& image, int quality, bool progressive = false) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "jpeg");
+  writer.setQuality(quality);
+  writer.setProgressiveScanWrite(progressive);
+  EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
+  return {bytes.begin(), bytes.end()};
+}
+
+QImage pattern(int width, int height, QImage::Format format = QImage::Format_RGB32) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb((x * 7) & 255, (y * 5) & 255, ((x ^ y) * 3) & 255));
+  return image.convertToFormat(format);
+}
+
+// Qt's decoding of the stream as pixel words, the way Open showed it before.
+std::vector<std::uint32_t> decodedByQt(const std::vector<std::uint8_t>& bytes) {
+  QImage image = QImage::fromData(bytes.data(), int(bytes.size()), "jpeg").convertToFormat(QImage::Format_ARGB32);
+  std::vector<std::uint32_t> out;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+    out.insert(out.end(), row, row + image.width());
+  }
+  return out;
+}
+
+int errorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(JpegReader, DecodesAsQtDidForColourGreyAndProgressive) {
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+  };
+  // 2100 x 1100 is decoded in bands on a machine with two cores or more:
+  // the lower band's decoder skips the rows above, which must not show.
+  const Case cases[] = {
+      {"colour", encode(pattern(37, 21), 90)},
+      {"grey", encode(pattern(37, 21, QImage::Format_Grayscale8), 90)},
+      {"progressive", encode(pattern(37, 21), 75, true)},
+      {"large colour in bands", encode(pattern(2100, 1100), 80)},
+  };
+  for (const Case& c : cases) {
+    const Picture p = readJpeg(c.bytes.data(), c.bytes.size());
+    const std::vector<std::uint32_t> qt = decodedByQt(c.bytes);
+    ASSERT_EQ(std::size_t(p.width) * std::size_t(p.height), qt.size()) << c.name;
+    EXPECT_TRUE(p.pixels == qt) << c.name;
+  }
+}
+
+// A CMYK stream as Adobe's programs write it (inverted values, Adobe marker),
+// encoded by libjpeg from given CMYK bytes.
+std::vector<std::uint8_t> cmykJpeg(const std::vector<std::uint8_t>& cmyk, int width, int height) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long outSize = 0;
+  jpeg_mem_dest(&cinfo, &out, &outSize);
+  cinfo.image_width = JDIMENSION(width);
+  cinfo.image_height = JDIMENSION(height);
+  cinfo.input_components = 4;
+  cinfo.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 100, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(cmyk.data() + std::size_t(cinfo.next_scanline) * std::size_t(width) * 4);
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<std::uint8_t> bytes(out, out + outSize);
+  std::free(out);
+  return bytes;
+}
+
+TEST(JpegReader, CmykIsReadAsAdobesInvertedValues) {
+  // Flat areas keep their values through the transform: 8 x 8 blocks of
+  // one colour each.
+  const std::uint8_t colours[2][4] = {{255, 128, 0, 255}, {200, 200, 200, 100}};
+  std::vector<std::uint8_t> cmyk;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 16; ++x) cmyk.insert(cmyk.end(), colours[x / 8], colours[x / 8] + 4);
+  const std::vector<std::uint8_t> bytes = cmykJpeg(cmyk, 16, 8);
+  const Picture p = readJpeg(bytes.data(), bytes.size());
+  ASSERT_EQ(p.width, 16);
+  auto expected = [](const std::uint8_t* c, int channel) { return c[3] * c[channel] / 255; };
+  for (int b = 0; b < 2; ++b) {
+    const std::uint32_t px = p.at(b * 8 + 3, 4);
+    EXPECT_EQ(px >> 24, 255u);
+    EXPECT_NEAR(int((px >> 16) & 255), expected(colours[b], 0), 2) << b;
+    EXPECT_NEAR(int((px >> 8) & 255), expected(colours[b], 1), 2) << b;
+    EXPECT_NEAR(int(px & 255), expected(colours[b], 2), 2) << b;
+  }
+  EXPECT_TRUE(p.pixels == decodedByQt(bytes));
+}
+
+TEST(JpegReader, ScanCutShortBeforeItsEndMarkerDecodesGreyWhereDataIsMissing) {
+  QImage image(64, 64, QImage::Format_RGB32);
+  image.fill(qRgb(250, 10, 10));
+  std::vector<std::uint8_t> bytes = encode(image, 90);
+  std::size_t sos = 0;
+  for (std::size_t i = 2; i + 1 < bytes.size() && !sos; ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA) sos = i;
+  ASSERT_GT(sos, 0u);
+  // The scan header and a few bytes of data, then the end marker.
+  bytes.resize(sos + 2 + 12 + 6);
+  bytes.push_back(0xFF);
+  bytes.push_back(0xD9);
+  const Picture p = readJpeg(bytes.data(), bytes.size());
+  ASSERT_EQ(p.width, 64);
+  EXPECT_NEAR(int((p.at(63, 63) >> 16) & 255), 128, 2);
+  EXPECT_NEAR(int(p.at(63, 63) & 255), 128, 2);
+  EXPECT_TRUE(p.pixels == decodedByQt(bytes));
+}
+
+// A grey progressive stream: one DC scan of `dcBytes` and `acScans` first AC
+// scans of `acBytes` zero bytes of data each (flat grey blocks: both Huffman
+// tables hold one one-bit code for symbol 0).
+std::vector<std::uint8_t> progressiveStream(int width, int height, int dcBytes, int acScans, int acBytes) {
+  std::vector<std::uint8_t> s = {0xFF, 0xD8};
+  auto segment = [&](std::uint8_t marker, std::vector<std::uint8_t> payload) {
+    s.insert(s.end(), {0xFF, marker, std::uint8_t((payload.size() + 2) >> 8), std::uint8_t(payload.size() + 2)});
+    s.insert(s.end(), payload.begin(), payload.end());
+  };
+  std::vector<std::uint8_t> dqt(65, 1);
+  dqt[0] = 0;
+  segment(0xDB, dqt);
+  segment(0xC2, {8, std::uint8_t(height >> 8), std::uint8_t(height), std::uint8_t(width >> 8), std::uint8_t(width), 1, 1,
+                 0x11, 0});
+  for (std::uint8_t table : {0x00, 0x10}) {
+    std::vector<std::uint8_t> dht(18, 0);
+    dht[0] = table;
+    dht[1] = 1;  // one code of one bit, for symbol 0
+    segment(0xC4, dht);
+  }
+  segment(0xDA, {1, 1, 0x00, 0, 0, 0});
+  s.insert(s.end(), std::size_t(dcBytes), 0);
+  for (int i = 0; i < acScans; ++i) {
+    segment(0xDA, {1, 1, 0x00, 1, 63, 0});
+    s.insert(s.end(), std::size_t(acBytes), 0);
+  }
+  s.insert(s.end(), {0xFF, 0xD9});
+  return s;
+}
+
+TEST(JpegReader, ProgressiveStreamsBeyondTheirWorkBudgetAreRefusedAtOnce) {
+  // 500 scans is the most a stream may have.
+  const std::vector<std::uint8_t> allowed = progressiveStream(64, 64, 8, 499, 8);
+  EXPECT_EQ(readJpegStructure(allowed.data(), allowed.size()).scans, 500);
+  const Picture p = readJpeg(allowed.data(), allowed.size());
+  EXPECT_EQ(p.width, 64);
+  EXPECT_EQ(p.at(10, 10), 0xFF808080u);
+  const std::vector<std::uint8_t> tooMany = progressiveStream(64, 64, 8, 500, 8);
+  EXPECT_EQ(errorOf([&] { readJpeg(tooMany.data(), tooMany.size()); }), kErrInvalidPicture);
+
+  // 24 KB claiming 2000 passes over the largest canvas: cost grows with
+  // scans times blocks, so it is refused from its structure alone.
+  const std::vector<std::uint8_t> hostile = progressiveStream(16384, 16384, 8, 2000, 2);
+  const JpegStructure structure = readJpegStructure(hostile.data(), hostile.size());
+  EXPECT_TRUE(structure.complete);
+  EXPECT_EQ(structure.scans, 2001);
+  EXPECT_EQ(structure.blockVisits, std::uint64_t(2001) * 2048 * 2048);
+  EXPECT_FALSE(jpegWorkAllowed(structure.scans, structure.blockVisits, hostile.size()));
+  EXPECT_EQ(errorOf([&] { readJpeg(hostile.data(), hostile.size()); }), kErrInvalidPicture);
+  // The same frame with a few such scans is cheap enough to decode.
+  EXPECT_TRUE(jpegWorkAllowed(5, std::uint64_t(5) * 2048 * 2048, hostile.size()));
+}
+
+}  // namespace
+}  // namespace pictavo
