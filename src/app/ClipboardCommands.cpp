@@ -1,7 +1,7 @@
 #include "app/ClipboardCommands.h"
 
 #include "base/Errors.h"
-#include "app/MainWindow.h"
+#include "windows/CommandHost.h"
 #include "windows/ErrorWindow.h"
 
 #include <QAction>
@@ -47,12 +47,11 @@ bool reported(QWidget* owner, Command&& command) {
 
 }  // namespace
 
-ClipboardCommands::ClipboardCommands(MainWindow& window)
-    : QObject(&window), window_(window), clipboard_(window, window.engine().state()) {
-  const MainMenu& menu = window.menu();
-  connect(menu.action(QStringLiteral("mnuCut")), &QAction::triggered, this, &ClipboardCommands::cut);
-  connect(menu.action(QStringLiteral("mnuCopy")), &QAction::triggered, this, &ClipboardCommands::copy);
-  connect(menu.action(QStringLiteral("mnuPaste")), &QAction::triggered, this, &ClipboardCommands::paste);
+ClipboardCommands::ClipboardCommands(CommandHost& window)
+    : QObject(window.commandWindow()), window_(window), clipboard_(window, window.engine().state()) {
+  connect(window.menuItem(QStringLiteral("mnuCut")), &QAction::triggered, this, &ClipboardCommands::cut);
+  connect(window.menuItem(QStringLiteral("mnuCopy")), &QAction::triggered, this, &ClipboardCommands::copy);
+  connect(window.menuItem(QStringLiteral("mnuPaste")), &QAction::triggered, this, &ClipboardCommands::paste);
 }
 
 void ClipboardCommands::copy() {
@@ -66,13 +65,13 @@ void ClipboardCommands::copy() {
 
 void ClipboardCommands::cut() {
   // The canvas keeps whatever the cut did before it failed.
-  reported(&window_, [this] {
+  reported(window_.commandWindow(), [this] {
     if (clipboard_.cut()) publish();
   });
 }
 
 void ClipboardCommands::paste() {
-  const bool taken = reported(&window_, [this] {
+  const bool taken = reported(window_.commandWindow(), [this] {
     if (std::optional<QImage> image = system_.takeForeignImage()) {
       Clipboard::checkBufferSize(image->width(), image->height());
       clipboard_.takePicture(pictureOf(std::move(*image)));

@@ -18,13 +18,13 @@
 
 namespace pictavo {
 
-class MainWindow;
+class CommandHost;
 
 class ClipboardCommands : public QObject {
   Q_OBJECT
  public:
   // Connects to the window's menu items; lives as long as the window.
-  explicit ClipboardCommands(MainWindow& window);
+  explicit ClipboardCommands(CommandHost& window);
 
   Clipboard& clipboard() { return clipboard_; }
 
@@ -35,7 +35,7 @@ class ClipboardCommands : public QObject {
  private:
   void publish();
 
-  MainWindow& window_;
+  CommandHost& window_;
   Clipboard clipboard_;
   SystemClipboard system_;
 };

@@ -585,6 +585,22 @@ GripWidget* MainWindow::gripWidget(int slot) const {
 
 QComboBox* MainWindow::optionList(const QString& name) const { return options_->list(name); }
 
+// ---- CommandHost ------------------------------------------------------------------
+
+QAction* MainWindow::menuItem(const QString& objectName) const { return menu_->action(objectName); }
+
+QString MainWindow::statusPanelText(int panel) const { return statusBar_->panelText(panel); }
+
+void MainWindow::showCanvasSize() {
+  setStatusPanelText(3, sizeText(canvas_.Width(), canvas_.Height()).toStdString());
+}
+
+void MainWindow::syncCanvasView() { canvasView_->syncSize(); }
+
+void MainWindow::whenProgramEnds(std::function<void()> callback) {
+  connect(this, &MainWindow::programEnded, this, std::move(callback));
+}
+
 // ---- ToolHost ---------------------------------------------------------------------
 
 Color MainWindow::color1() const { return colorPalette()->Color1(); }

@@ -17,6 +17,7 @@
 #include "canvas/ToolEngine.h"
 #include "canvas/ToolHost.h"
 #include "canvas/UndoHistory.h"
+#include "windows/CommandHost.h"
 
 #include <QMainWindow>
 
@@ -42,7 +43,7 @@ class OptionRow;
 class StatusBar;
 class ToolBar;
 
-class MainWindow : public QMainWindow, public ToolHost {
+class MainWindow : public QMainWindow, public CommandHost {
   Q_OBJECT
  public:
   static constexpr int kDesignWidth = 892;
@@ -63,13 +64,13 @@ class MainWindow : public QMainWindow, public ToolHost {
   void newCanvas();          // mnuNew
   void clearPicture();       // mnuClear: the delete hint window
   // The layout routine, for a resize and for the commands that rebuild the canvas.
-  void runLayout();
-  void placeGrips();         // PlaceGrips for the canvas's current size
-  void updateScrollBars();   // UpdateScrollBars, then copies the result onto the widgets
+  void runLayout() override;
+  void placeGrips() override;      // PlaceGrips for the canvas's current size
+  void updateScrollBars() override;   // UpdateScrollBars, then copies the result onto the widgets
   // Ends the program at once (the exit commands).
-  void endProgram();
+  void endProgram() override;
   // Open and New: nothing to undo or redo in the picture now shown.
-  void startFreshHistory();
+  void startFreshHistory() override;
   void undo();  // mnuUndo
   void redo();  // mnuRedo
   const UndoHistory& history() const { return history_; }
@@ -79,14 +80,14 @@ class MainWindow : public QMainWindow, public ToolHost {
   // on the canvas, a command that changes its pixels or size, a grip resize.
   // What changed since the last one becomes one undo step (none when no
   // pixel changed); undo and redo come here too, recording nothing.
-  void notePictureChanged();
+  void notePictureChanged() override;
   // Save As, Open and New: what the canvas shows is in a file, or is blank.
-  void notePictureInFile() { drawingInNoFile_ = false; }
+  void notePictureInFile() override { drawingInNoFile_ = false; }
   // Whether closing now would lose drawing, whatever the title and panel 1 say.
-  bool drawingInNoFile() const { return drawingInNoFile_; }
+  bool drawingInNoFile() const override { return drawingInNoFile_; }
 
   // ---- parts ----------------------------------------------------------------
-  ToolEngine& engine() { return engine_; }
+  ToolEngine& engine() override { return engine_; }
   const ToolEngine& engine() const { return engine_; }
   ColorPalette* colorPalette() const;
   StatusBar* statusBar1() const { return statusBar_; }
@@ -100,19 +101,27 @@ class MainWindow : public QMainWindow, public ToolHost {
   QScrollBar* vBar() const { return vBar_; }
   QComboBox* optionList(const QString& name) const;
   HintPanel* hintPanel() const { return hint_; }
-  const std::string& lastFolder() const { return lastFolder_; }
-  void setLastFolder(const std::string& folder) { lastFolder_ = folder; }
+  const std::string& lastFolder() const override { return lastFolder_; }
+  void setLastFolder(const std::string& folder) override { lastFolder_ = folder; }
 
   // Hidden buffers.
-  Surface& pSrc21() { return pSrc21_; }
-  Surface& pMask() { return pMask_; }
+  Surface& pSrc21() override { return pSrc21_; }
+  Surface& pMask() override { return pMask_; }
   Surface& srcBrush1() { return srcBrush1_; }
-  Surface& srcBrush2() { return srcBrush2_; }
+  Surface& srcBrush2() override { return srcBrush2_; }
   Surface& imgPatten() { return imgPatten_; }
 
   // Status panel 3 texts.
   static QString startupSizeText(int w, int h);
   static QString sizeText(int w, int h);
+
+  // ---- CommandHost -------------------------------------------------------------
+  QWidget* commandWindow() override { return this; }
+  QAction* menuItem(const QString& objectName) const override;
+  QString statusPanelText(int panel) const override;
+  void showCanvasSize() override;
+  void syncCanvasView() override;
+  void whenProgramEnds(std::function<void()> callback) override;
 
   // ---- ToolHost ---------------------------------------------------------------
   Surface& canvas() override { return canvas_; }

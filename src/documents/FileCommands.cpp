@@ -1,18 +1,17 @@
 #include "documents/FileCommands.h"
 
-#include "app/CanvasView.h"
 #include "base/Errors.h"
-#include "app/MainWindow.h"
-#include "app/StatusBar.h"
 #include "canvas/ToolEngine.h"
 #include "formats/BmpWriter.h"
 #include "documents/ExitConfirmation.h"
 #include "documents/FileFilter.h"
 #include "formats/PictureDecoder.h"
 #include "documents/ShowFileDialog.h"
+#include "windows/CommandHost.h"
 #include "windows/ErrorWindow.h"
 
 #include <QAction>
+#include <QWidget>
 
 #include <new>
 #include <utility>
@@ -37,20 +36,19 @@ void trapped(QWidget* owner, Command&& command) {
 
 }  // namespace
 
-FileCommands::FileCommands(MainWindow& window) : QObject(&window), window_(window) {
+FileCommands::FileCommands(CommandHost& window) : QObject(window.commandWindow()), window_(window) {
   setObjectName(QStringLiteral("fileCommands"));
-  const MainMenu& menu = window.menu();
-  connect(menu.action(QStringLiteral("mnuOpen")), &QAction::triggered, this, &FileCommands::open);
-  connect(menu.action(QStringLiteral("mnuSave")), &QAction::triggered, this, &FileCommands::saveAs);
-  connect(menu.action(QStringLiteral("mnuExit")), &QAction::triggered, this, &FileCommands::exitProgram);
-  connect(&window, &MainWindow::programEnded, this, [this] { ending_ = true; });
+  connect(window.menuItem(QStringLiteral("mnuOpen")), &QAction::triggered, this, &FileCommands::open);
+  connect(window.menuItem(QStringLiteral("mnuSave")), &QAction::triggered, this, &FileCommands::saveAs);
+  connect(window.menuItem(QStringLiteral("mnuExit")), &QAction::triggered, this, &FileCommands::exitProgram);
+  window.whenProgramEnds([this] { ending_ = true; });
 }
 
 void FileCommands::open() {
-  trapped(&window_, [this] {
+  trapped(window_.commandWindow(), [this] {
     hideSelection();
     std::string lastFolder = window_.lastFolder();
-    const std::string name = ShowFileDialog(&window_, true, openFilterText(), QStringLiteral("Open"), lastFolder);
+    const std::string name = ShowFileDialog(window_.commandWindow(), true, openFilterText(), QStringLiteral("Open"), lastFolder);
     window_.setLastFolder(lastFolder);
     // Decoding comes first: a file that fails leaves the canvas untouched.
     std::optional<Picture> picture;
@@ -60,7 +58,7 @@ void FileCommands::open() {
 }
 
 void FileCommands::openFile(const std::string& name) {
-  trapped(&window_, [this, &name] {
+  trapped(window_.commandWindow(), [this, &name] {
     hideSelection();
     Picture picture = decodePictureFile(name);
     showOpened(name, &picture);
@@ -69,12 +67,12 @@ void FileCommands::openFile(const std::string& name) {
 
 std::optional<Picture> FileCommands::readPicture(const std::string& name) {
   std::optional<Picture> picture;
-  trapped(&window_, [&] { picture = decodePictureFile(name); });
+  trapped(window_.commandWindow(), [&] { picture = decodePictureFile(name); });
   return picture;
 }
 
 void FileCommands::showPicture(const std::string& name, Picture&& picture) {
-  trapped(&window_, [&] { showOpened(name, &picture); });
+  trapped(window_.commandWindow(), [&] { showOpened(name, &picture); });
 }
 
 void FileCommands::hideSelection() {
@@ -92,24 +90,24 @@ void FileCommands::showOpened(const std::string& name, Picture* picture) {
     Surface& canvas = window_.canvas();
     if (canvas.BackColor() != kWhite) canvas.SetBackColor(kWhite);
     canvas.SetPicture(std::move(*picture));
-    window_.canvasView()->syncSize();
-    window_.menu().action(QStringLiteral("MnuDQue"))->setChecked(false);
+    window_.syncCanvasView();
+    window_.menuItem(QStringLiteral("MnuDQue"))->setChecked(false);
     window_.placeGrips();
     window_.runLayout();
     window_.notePictureInFile();
     window_.startFreshHistory();
   }
   window_.engine().state().curTool = -1;
-  window_.setStatusPanelText(3, MainWindow::sizeText(window_.canvas().Width(), window_.canvas().Height()).toStdString());
+  window_.showCanvasSize();
   window_.setWindowTitle(std::string(kTitle));
   window_.setStatusPanelText(1, name);
 }
 
 void FileCommands::saveAs() {
-  trapped(&window_, [this] {
+  trapped(window_.commandWindow(), [this] {
     std::string lastFolder = window_.lastFolder();
     const std::string name =
-        ShowFileDialog(&window_, false, pictureFilterText("tpf"), QStringLiteral("另存为"), lastFolder);
+        ShowFileDialog(window_.commandWindow(), false, pictureFilterText("tpf"), QStringLiteral("另存为"), lastFolder);
     window_.setLastFolder(lastFolder);
     if (!name.empty()) {
       writeBmpFile(name, window_.canvas());
@@ -121,16 +119,16 @@ void FileCommands::saveAs() {
 }
 
 void FileCommands::exitProgram() {
-  window_.close();
+  window_.commandWindow()->close();
   if (!ending_) window_.endProgram();
 }
 
 void FileCommands::queryUnload() {
   if (ending_ || asking_) return;
   const QString title = QString::fromStdString(window_.windowTitle());
-  if (!ExitConfirmation::needed(title, window_.statusBar1()->panelText(1), window_.drawingInNoFile())) return;
+  if (!ExitConfirmation::needed(title, window_.statusPanelText(1), window_.drawingInNoFile())) return;
   asking_ = true;
-  ExitConfirmation::ask(&window_, window_.canvas(), [this] {
+  ExitConfirmation::ask(window_.commandWindow(), window_.canvas(), [this] {
     if (!ending_) window_.endProgram();
   });
   asking_ = false;

@@ -16,12 +16,12 @@
 
 namespace pictavo {
 
-class MainWindow;
+class CommandHost;
 
 class FileCommands : public QObject {
   Q_OBJECT
  public:
-  explicit FileCommands(MainWindow& window);
+  explicit FileCommands(CommandHost& window);
 
   // Open: a picture file replaces the canvas (decoded by content), on a
   // white background; afterwards no tool is current, panel 3 shows the
@@ -48,7 +48,7 @@ class FileCommands : public QObject {
   void queryUnload();
 
  private:
-  MainWindow& window_;
+  CommandHost& window_;
   bool ending_ = false;   // the program is ending: no more questions
   bool asking_ = false;   // the confirmation is open
 

@@ -1,9 +1,7 @@
 #include "effects/EffectCommands.h"
 
-#include "app/CanvasView.h"
 #include "base/Errors.h"
 #include "base/Globals.h"
-#include "app/MainWindow.h"
 #include "base/NumberEntry.h"
 #include "formats/PictureDecoder.h"
 #include "effects/BackgroundPicture.h"
@@ -16,6 +14,7 @@
 #include "effects/ScaleDialog.h"
 #include "effects/SharpenFactor.h"
 #include "effects/StrokeDialog.h"
+#include "windows/CommandHost.h"
 #include "windows/ErrorWindow.h"
 
 #include <QAction>
@@ -40,7 +39,7 @@ void inform(QWidget* owner, const QString& title, const QString& text) {
 
 }  // namespace
 
-EffectCommands::EffectCommands(MainWindow& window) : QObject(&window), window_(window) {
+EffectCommands::EffectCommands(CommandHost& window) : QObject(window.commandWindow()), window_(window) {
   using namespace Bitmap;
   on("mnuInvert", [this] { InvertColors(window_.canvas()); });
   on("mnuGray", [this] { GrayPicture(window_.canvas()); });
@@ -68,7 +67,7 @@ EffectCommands::EffectCommands(MainWindow& window) : QObject(&window), window_(w
 
 template <class F>
 void EffectCommands::on(const char* item, F command) {
-  QAction* action = window_.menu().action(QString::fromLatin1(item));
+  QAction* action = window_.menuItem(QString::fromLatin1(item));
   if (!action) return;
   connect(action, &QAction::triggered, this, [this, command] {
     try {
@@ -81,18 +80,18 @@ void EffectCommands::on(const char* item, F command) {
         window_.notePictureChanged();
       }
     } catch (const Error& e) {
-      ErrorWindow::report(&window_, e);
+      ErrorWindow::report(window_.commandWindow(), e);
     }
   });
 }
 
 bool EffectCommands::addNoise() {
-  const QString answer = askInput(&window_, QStringLiteral("输入噪点值,噪点效果随噪点值的增大而增大"), kNoiseTitle,
+  const QString answer = askInput(window_.commandWindow(), QStringLiteral("输入噪点值,噪点效果随噪点值的增大而增大"), kNoiseTitle,
                                   QStringLiteral("16"));
   // Cancel gives an empty answer, which runs with 0.
   const int amount = leadingInteger(answer.toStdString());
   if (amount < kNoiseMin || amount > kNoiseMax) {
-    inform(&window_, kNoiseTitle,
+    inform(window_.commandWindow(), kNoiseTitle,
            QStringLiteral("噪点值必须在%1到%2之间!").arg(kNoiseMin).arg(kNoiseMax));
     return false;
   }
@@ -101,13 +100,13 @@ bool EffectCommands::addNoise() {
 }
 
 bool EffectCommands::sharpen() {
-  const QString answer = askInput(&window_, QStringLiteral("请输入锐化值."), kSharpenTitle, QStringLiteral("1.2"));
+  const QString answer = askInput(window_.commandWindow(), QStringLiteral("请输入锐化值."), kSharpenTitle, QStringLiteral("1.2"));
   try {
     globals().sharpenValue = sharpenFactor(answer);
     Bitmap::SharpenPicture(window_.canvas(), globals().sharpenValue);
     return true;
   } catch (const Error& e) {
-    inform(&window_, kSharpenTitle, QString::fromStdString(e.description()));
+    inform(window_.commandWindow(), kSharpenTitle, QString::fromStdString(e.description()));
     return false;
   }
 }
@@ -117,14 +116,14 @@ bool EffectCommands::sharpenMore() {
     Bitmap::SharpenPicture(window_.canvas(), globals().sharpenValue);
     return true;
   } catch (const Error& e) {
-    inform(&window_, kSharpenTitle, QString::fromStdString(e.description()));
+    inform(window_.commandWindow(), kSharpenTitle, QString::fromStdString(e.description()));
     return false;
   }
 }
 
 bool EffectCommands::adjustRgb() {
   Globals& g = globals();
-  const bool accepted = RgbDialog::ask(&window_, window_.canvas()) == 1;
+  const bool accepted = RgbDialog::ask(window_.commandWindow(), window_.canvas()) == 1;
   if (accepted) Bitmap::AdjustRGB(window_.canvas(), g.rgbRed, g.rgbGreen, g.rgbBlue);
   g.dlgResult = 2;
   return accepted;
@@ -132,7 +131,7 @@ bool EffectCommands::adjustRgb() {
 
 bool EffectCommands::adjustBrightness() {
   Globals& g = globals();
-  const bool accepted = BrightnessDialog::ask(&window_, window_.canvas()) == BrightnessDialog::kAccepted;
+  const bool accepted = BrightnessDialog::ask(window_.commandWindow(), window_.canvas()) == BrightnessDialog::kAccepted;
   if (accepted) Bitmap::AdjustBrightness(window_.canvas(), g.brightValue);
   g.dlgResult = 2;
   return accepted;
@@ -147,16 +146,16 @@ bool EffectCommands::stretch() {
   struct Reset {
     ~Reset() { globals().dlgResult = 2; }
   } reset;
-  if (ScaleDialog::ask(&window_) != 1) return false;
+  if (ScaleDialog::ask(window_.commandWindow()) != 1) return false;
   try {
     ImageTools::StretchPicture(canvas, window_.pSrc21(), g.canvasWidth, g.canvasHeight);
   } catch (...) {
-    window_.canvasView()->syncSize();
+    window_.syncCanvasView();
     throw;
   }
   // Status panel 3 and the bars' visibility follow only at the next layout
   // or grip move.
-  window_.canvasView()->syncSize();
+  window_.syncCanvasView();
   window_.placeGrips();
   window_.updateScrollBars();
   return true;
@@ -164,7 +163,7 @@ bool EffectCommands::stretch() {
 
 bool EffectCommands::border() {
   Globals& g = globals();
-  const bool accepted = StrokeDialog::ask(&window_) == 1;
+  const bool accepted = StrokeDialog::ask(window_.commandWindow()) == 1;
   if (accepted) ImageTools::DrawBorder(window_.canvas(), g.strokeWidth, g.strokeColor);
   g.dlgResult = 2;
   return accepted;
@@ -175,7 +174,7 @@ bool EffectCommands::backgroundPicture() {
   struct Reset {
     ~Reset() { globals().dlgResult = 2; }
   } reset;
-  if (MaskDialog::ask(&window_, window_.canvas()) != 1) return false;
+  if (MaskDialog::ask(window_.commandWindow(), window_.canvas()) != 1) return false;
   Surface& canvas = window_.canvas();
   // An empty name loads no picture: every pixel counts as transparent.
   if (g.maskFile.empty()) {

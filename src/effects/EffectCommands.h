@@ -11,13 +11,13 @@
 
 namespace pictavo {
 
-class MainWindow;
+class CommandHost;
 
 class EffectCommands : public QObject {
   Q_OBJECT
  public:
   // Connects the menu items; the object belongs to the window.
-  explicit EffectCommands(MainWindow& window);
+  explicit EffectCommands(CommandHost& window);
 
   // Each returns whether it changed the picture (false when cancelled or
   // refused).
@@ -37,7 +37,7 @@ class EffectCommands : public QObject {
   template <class F>
   void on(const char* item, F command);
 
-  MainWindow& window_;
+  CommandHost& window_;
 };
 
 }  // namespace pictavo
