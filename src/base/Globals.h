@@ -5,8 +5,6 @@
 // dialog, 2 cancelled or nothing pending); the opener acts on the accept
 // value and sets dlgResult back to 2.
 
-#include "canvas/Color.h"
-
 #include <cstdint>
 #include <string>
 
@@ -15,7 +13,7 @@ namespace pictavo {
 struct Globals {
   std::int32_t canvasWidth = 0;
   std::int32_t canvasHeight = 0;
-  Color canvasBackColor = 0;
+  std::uint32_t canvasBackColor = 0;  // a Color, 0x00BBGGRR
   std::int32_t dlgResult = 0;
   std::string dataPath;  // program folder + separator + "Data" + separator
 
@@ -25,7 +23,7 @@ struct Globals {
   std::int16_t textStyleIndex = 0;
 
   std::int32_t strokeWidth = 0;
-  Color strokeColor = 0;
+  std::uint32_t strokeColor = 0;  // a Color
   std::int16_t brightValue = 0;
   float sharpenValue = 0.0f;
   std::string maskFile;
