@@ -1,6 +1,7 @@
 #include "formats/FileErrors.h"
 
 #include "base/Errors.h"
+#include "support/TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test::errorOf;
 
 class TempFolder {
  public:

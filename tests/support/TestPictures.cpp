@@ -1,5 +1,7 @@
 #include "support/TestPictures.h"
 
+#include "base/Errors.h"
+
 #include <filesystem>
 
 namespace pictavo::test {
@@ -42,6 +44,15 @@ std::string testDataPath(const std::string& relative) {
   const std::filesystem::path root(PICTAVO_TESTDATA_DIR);
   if (!std::filesystem::is_directory(root)) return {};
   return (root / relative).string();
+}
+
+int errorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.number();
+  }
+  return 0;
 }
 
 }  // namespace pictavo::test

@@ -9,6 +9,7 @@
 
 #include "canvas/Surface.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ Surface surfaceFromRows(const std::vector<std::string>& rows, const Legend& lege
 std::vector<std::string> rowsOf(const Surface& s, const Legend& legend = defaultLegend());
 // The visible layer as rows.
 std::vector<std::string> visibleRowsOf(const Surface& s, const Legend& legend = defaultLegend());
+
+// The number of the program error f throws; 0 when it throws none.
+int errorOf(const std::function<void()>& f);
 
 // Path of a file in ../shared/testdata, or empty when that folder is absent.
 std::string testDataPath(const std::string& relative);

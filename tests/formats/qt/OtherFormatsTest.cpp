@@ -2,6 +2,8 @@
 // editors write, transparency, files cut short and sizes no canvas takes.
 #include "base/Errors.h"
 #include "formats/PictureDecoder.h"
+#include "support/QtFiles.h"
+#include "support/TestPictures.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -17,24 +19,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// WebP at quality 100 is lossless.
 Bytes encode(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format);
-  if (std::string(format) == "webp") writer.setQuality(100);  // lossless
-  EXPECT_TRUE(writer.write(image)) << format << ": " << writer.errorString().toStdString();
-  return {bytes.begin(), bytes.end()};
+  return test::encodeWithQt(image, format, std::string(format) == "webp" ? 100 : -1);
 }
 
-int errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test::errorOf;
 
 void appendBig32(Bytes& out, std::uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(v >> shift));

@@ -4,6 +4,8 @@
 
 #include "base/Errors.h"
 #include "formats/BmpWriter.h"
+#include "support/QtFiles.h"
+#include "support/TestPictures.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -20,24 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> encodeWithQt(const QImage& image, const char* format, int quality = -1) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format);
-  if (quality >= 0) writer.setQuality(quality);
-  EXPECT_TRUE(writer.write(image)) << format << ": " << writer.errorString().toStdString();
-  return {bytes.begin(), bytes.end()};
-}
+using test::encodeWithQt;
 
-int errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test::errorOf;
 
 // A 3 x 2 GIF with a four-colour table (red, green, blue, white) whose
 // index 3 is transparent: rows "0 1 2" and "3 3 0". Each code follows a
