@@ -1,5 +1,6 @@
 #include "app/CanvasView.h"
 
+#include "app/ViewportLayout.h"
 #include "canvas/Surface.h"
 
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pictavo {
@@ -28,17 +30,46 @@ void CanvasView::setSurface(Surface* surface) {
   if (surface_) surface_->setChangeListener({});
   surface_ = surface;
   if (surface_) {
-    surface_->setChangeListener([this](const Rect& r) { update(QRect(r.left, r.top, r.width(), r.height())); });
+    surface_->setChangeListener([this](const Rect& r) {
+      renderer_.invalidate(r);
+      update(viewRect(r.left, r.top, r.right, r.bottom));
+    });
   }
   syncSize();
   update();
 }
 
+void CanvasView::setViewport(const ViewportLayout* viewport) {
+  viewport_ = viewport;
+  syncSize();
+}
+
+ZoomFactor CanvasView::zoom() const { return viewport_ ? viewport_->zoom() : ZoomFactor{}; }
+
 void CanvasView::syncSize() {
-  if (surface_ && size() != QSize(surface_->Width(), surface_->Height())) {
-    resize(surface_->Width(), surface_->Height());
+  if (surface_) {
+    const ZoomFactor z = zoom();
+    const QSize shown(int(z.displayed(surface_->Width())), int(z.displayed(surface_->Height())));
+    if (size() != shown) resize(shown);
+    // Only a zoomed-out view needs reduced levels; give their memory back.
+    if (!z.reduces()) renderer_.releaseLevels();
   }
   update();
+}
+
+void CanvasView::setGridShown(bool shown) {
+  if (grid_ == shown) return;
+  grid_ = shown;
+  update();
+}
+
+QRect CanvasView::viewRect(int left, int top, int right, int bottom) const {
+  const ZoomFactor z = zoom();
+  if (z.isActualSize()) return QRect(left, top, right - left, bottom - top);
+  if (right <= left || bottom <= top) return {};
+  const std::int64_t l = z.viewStart(left), t = z.viewStart(top), r = z.viewEnd(right), b = z.viewEnd(bottom);
+  auto clampInt = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, -(1 << 30), 1 << 30)); };
+  return QRect(QPoint(clampInt(l), clampInt(t)), QPoint(clampInt(r) - 1, clampInt(b) - 1));
 }
 
 void CanvasView::paintEvent(QPaintEvent* event) {
@@ -47,14 +78,18 @@ void CanvasView::paintEvent(QPaintEvent* event) {
     p.fillRect(event->rect(), Qt::white);
     return;
   }
-  // The image wraps the surface's own words; a const buffer is only read.
-  // Only the painted part of the visible layer is brought up to date.
   const QRect painted = event->rect();
-  const Rect needed{painted.left(), painted.top(), painted.right() + 1, painted.bottom() + 1};
-  const QImage image(reinterpret_cast<const uchar*>(surface_->visibleBits(needed)), surface_->Width(),
-                     surface_->Height(), surface_->stride() * 4, QImage::Format_RGB32);
-  const QRect r = painted.intersected(image.rect());
-  if (!r.isEmpty()) p.drawImage(r.topLeft(), image, r);
+  if (zoom().isActualSize()) {
+    // The image wraps the surface's own words; a const buffer is only read.
+    // Only the painted part of the visible layer is brought up to date.
+    const Rect needed{painted.left(), painted.top(), painted.right() + 1, painted.bottom() + 1};
+    const QImage image(reinterpret_cast<const uchar*>(surface_->visibleBits(needed)), surface_->Width(),
+                       surface_->Height(), surface_->stride() * 4, QImage::Format_RGB32);
+    const QRect r = painted.intersected(image.rect());
+    if (!r.isEmpty()) p.drawImage(r.topLeft(), image, r);
+  } else {
+    paintZoomed(p, painted);
+  }
   for (const OutlineShape* shape : {&selection_, &cloneMarker_}) {
     if (!shape->visible) continue;
     QPen pen(QColor(64, 64, 64), 1, Qt::DotLine);
@@ -64,10 +99,24 @@ void CanvasView::paintEvent(QPaintEvent* event) {
   }
 }
 
+void CanvasView::paintZoomed(QPainter& p, const QRect& painted) {
+  const QRect r = painted.intersected(rect());
+  if (r.isEmpty()) return;
+  if (scratch_.width() < r.width() || scratch_.height() < r.height()) {
+    scratch_ = QImage(std::max(scratch_.width(), r.width()), std::max(scratch_.height(), r.height()), QImage::Format_RGB32);
+  }
+  auto* bits = reinterpret_cast<std::uint32_t*>(scratch_.bits());
+  renderer_.render(*surface_, zoom(), grid_, Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, bits,
+                   std::size_t(scratch_.bytesPerLine() / 4));
+  p.drawImage(r.topLeft(), scratch_, QRect(0, 0, r.width(), r.height()));
+}
+
+// The outline covers the picture pixels left .. left + width (both included).
 QRect CanvasView::shapeRect(const OutlineShape& s) const {
   const int left = roundCoord(s.left), top = roundCoord(s.top);
   const int w = std::max(1, roundCoord(s.width) + 1), h = std::max(1, roundCoord(s.height) + 1);
-  return QRect(left, top, w, h);
+  const QRect shown = viewRect(left, top, left + w, top + h);
+  return shown.isEmpty() ? QRect(shown.topLeft(), QSize(1, 1)) : shown;
 }
 
 void CanvasView::updateShape(const OutlineShape& before, const OutlineShape& after) {

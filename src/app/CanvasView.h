@@ -1,13 +1,18 @@
 #pragma once
 // CanvasView: the widget SrcDc that shows the canvas Surface's visible layer
-// without copying it, repaints only the rectangles the surface reports as
-// changed, draws the outline shapes lying over the picture (the selection
-// shpSelect and the clone marker shpClone), and hands its mouse and key
-// events to a listener (the main window, which feeds the tool engine).
+// at the view's zoom (at actual size without copying it), repaints only the
+// rectangles the surface reports as changed, draws the outline shapes lying
+// over the picture (the selection shpSelect and the clone marker shpClone)
+// where they lie in the picture, and hands its mouse and key events to a
+// listener (the main window, which feeds the tool engine). Its own size is
+// the displayed canvas; the ViewportLayout it is given owns the zoom and
+// every mapping between its pixels and the picture's.
 
 #include "canvas/Tool.h"
 #include "canvas/ToolHost.h"
+#include "canvas/ZoomRenderer.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -15,6 +20,7 @@
 namespace pictavo {
 
 class Surface;
+class ViewportLayout;
 
 class CanvasView : public QWidget {
   Q_OBJECT
@@ -31,9 +37,15 @@ class CanvasView : public QWidget {
   ~CanvasView() override;
 
   // The surface shown; the view follows its size (call syncSize after a
-  // resize of the surface) and its change reports.
+  // resize of the surface or a change of zoom) and its change reports.
   void setSurface(Surface* surface);
+  void setViewport(const ViewportLayout* viewport);
   void syncSize();
+  // The pixel grid at high zoom (the View menu's check item).
+  void setGridShown(bool shown);
+  bool gridShown() const { return grid_; }
+  // Memory the zoomed-out view holds (its reduced levels).
+  std::size_t reducedLevelBytes() const { return renderer_.levelBytes(); }
   void setListener(Listener listener) { listener_ = std::move(listener); }
 
   void setSelection(const OutlineShape& shape);
@@ -58,8 +70,16 @@ class CanvasView : public QWidget {
  private:
   void updateShape(const OutlineShape& before, const OutlineShape& after);
   QRect shapeRect(const OutlineShape& shape) const;
+  // The widget pixels that show picture pixels r.
+  QRect viewRect(int left, int top, int right, int bottom) const;
+  ZoomFactor zoom() const;
+  void paintZoomed(QPainter& painter, const QRect& painted);
 
   Surface* surface_ = nullptr;
+  const ViewportLayout* viewport_ = nullptr;
+  ZoomRenderer renderer_;
+  QImage scratch_;  // the zoomed pixels of the part being painted
+  bool grid_ = true;
   Listener listener_;
   OutlineShape selection_;
   OutlineShape cloneMarker_;

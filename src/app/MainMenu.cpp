@@ -91,6 +91,17 @@ MainMenu::MainMenu(QMenuBar* bar) : bar_(bar) {
   b.item(remove, "mnuGreen", QStringLiteral("绿"));
   b.item(remove, "mnuBlue", QStringLiteral("蓝"));
 
+  QMenu* view = b.menu(bar, "mnuView", QStringLiteral("查看(&V)"));
+  QAction* zoomIn = b.item(view, "mnuZoomIn", QStringLiteral("放大(&I)"));
+  zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  b.item(view, "mnuZoomOut", QStringLiteral("缩小(&O)"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  b.item(view, "mnuZoomActual", QStringLiteral("实际大小(&A)"), QKeySequence(Qt::CTRL | Qt::Key_0));
+  b.item(view, "mnuZoomFit", QStringLiteral("适合窗口(&W)"), QKeySequence(Qt::CTRL | Qt::Key_B));
+  view->addSeparator();
+  QAction* grid = b.item(view, "mnuGrid", QStringLiteral("像素网格(&G)"), QKeySequence(Qt::CTRL | Qt::Key_G));
+  grid->setCheckable(true);
+  grid->setChecked(true);
+
   QMenu* help = b.menu(bar, "mnuHelp", QStringLiteral("帮助(&H)"));
   b.item(help, "mnuUpdate", QStringLiteral("检查更新(&U)..."));
   b.item(help, "mnuWeiboSohu", QStringLiteral("官方微博(搜狐)(&S)"));

@@ -12,6 +12,7 @@
 //                         mnuSharpenMenu { mnuSharpen, mnuSharpMore }, mnuPixel, mnuDiffuse
 //   颜色(&C)  mnuColor:   mnuAdjust, mnuBright, mnuInvert, mnuGray,
 //                         mnuRemove { mnuRed, mnuGreen, mnuBlue }
+//   查看(&V)  mnuView:    mnuZoomIn, mnuZoomOut, mnuZoomActual, mnuZoomFit, mnuGrid (check)
 //   帮助(&H)  mnuHelp:    mnuUpdate, mnuWeiboSohu, mnuWeiboTencent, mnuAbout
 //
 // A submenu's own entry carries the submenu's name (mnuFlip, ...).

@@ -36,6 +36,10 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace pictavo {
 
@@ -122,18 +126,19 @@ void MainWindow::createViewport() {
   holder_->move(ViewportLayout::kHolderLeft, ViewportLayout::kHolderTop);
 
   canvasView_ = new CanvasView(holder_);
+  canvasView_->setViewport(&viewport_);
   canvasView_->setSurface(&canvas_);
   canvasView_->move(ViewportLayout::kCanvasDesignLeft, ViewportLayout::kCanvasDesignTop);
   CanvasView::Listener canvasListener;
-  canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(e); };
-  canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(e); };
+  canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(pictureEvent(e)); };
+  canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(pictureEvent(e)); };
   canvasListener.mouseUp = [this](const PointerEvent& e) {
     // The release step may throw after it drew: the drawing counts all the same.
     struct Noted {
       MainWindow& window;
       ~Noted() { window.notePictureChanged(); }
     } noted{*this};
-    engine_.mouseUp(e);
+    engine_.mouseUp(pictureEvent(e));
   };
   canvasListener.doubleClick = [this] { engine_.doubleClick(); };
   canvasListener.keyUp = [this](int key) { engine_.keyUp(key); };
@@ -164,6 +169,8 @@ void MainWindow::createViewport() {
   hBar_->setObjectName("hBar");
   vBar_->setSingleStep(16);
   hBar_->setSingleStep(16);
+  // The wheel over the canvas, the grips and the corner reaches the viewport.
+  holder_->installEventFilter(this);
   connect(hBar_, &QScrollBar::valueChanged, this, [this](int v) {
     viewport_.setHValue(v);
     applyViewport();
@@ -191,6 +198,11 @@ void MainWindow::connectCommands() {
   connect(action("mnuWeiboSohu"), &QAction::triggered, this, [] { openLink(Link::MicroblogFirst); });
   connect(action("mnuWeiboTencent"), &QAction::triggered, this, [] { openLink(Link::MicroblogSecond); });
   connect(action("mnuAbout"), &QAction::triggered, this, [this] { AboutBox::ask(this); });
+  connect(action("mnuZoomIn"), &QAction::triggered, this, &MainWindow::zoomIn);
+  connect(action("mnuZoomOut"), &QAction::triggered, this, &MainWindow::zoomOut);
+  connect(action("mnuZoomActual"), &QAction::triggered, this, &MainWindow::zoomActual);
+  connect(action("mnuZoomFit"), &QAction::triggered, this, &MainWindow::zoomFit);
+  connect(action("mnuGrid"), &QAction::toggled, canvasView_, &CanvasView::setGridShown);
 
   QComboBox* dw = optionList("cboDW");
   connect(dw, &QComboBox::currentIndexChanged, this, [this, dw](int i) {
@@ -369,8 +381,7 @@ void MainWindow::newCanvas() {
     canvas_.SetBackColor(globals().canvasBackColor);
     action("MnuDQue")->setChecked(false);
     hideSelection();
-    placeGrips();
-    runLayout();
+    layoutCanvas(Zoom::ActualSize);
     notePictureInFile();
     startFreshHistory();
   }
@@ -415,9 +426,7 @@ void MainWindow::stepHistory(bool forward) {
   const bool stepped = forward ? history_.redo() : history_.undo();
   if (stepped) {
     if (canvas_.Width() != oldWidth || canvas_.Height() != oldHeight) {
-      canvasView_->syncSize();
-      placeGrips();
-      updateScrollBars();
+      layoutCanvas(Zoom::Keep);
       statusBar_->setPanelText(3, sizeText(canvas_.Width(), canvas_.Height()));
     }
     canvas_.Refresh();
@@ -474,9 +483,78 @@ void MainWindow::placeGrips() {
   applyViewport();
 }
 
-void MainWindow::updateScrollBars() {
-  viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());
+void MainWindow::layoutCanvas(Zoom zoom) {
+  if (zoom == Zoom::ActualSize && !viewport_.zoom().isActualSize()) {
+    viewport_.setZoom(ZoomFactor{});
+    statusBar_->setPanelText(10, QString::fromStdString(viewport_.zoom().percentText()));
+  }
+  canvasView_->syncSize();
+  placeGrips();
+  runLayout();
+}
+
+// ---- zoom -------------------------------------------------------------------------
+
+void MainWindow::setZoom(ZoomFactor z, QPointF anchor) {
+  if (z == viewport_.zoom() || z.levelIndex() < 0) return;
+  const auto [h, v] = viewport_.valuesKeeping(anchor.x(), anchor.y(), z);
+  viewport_.setZoom(z);
+  canvasView_->syncSize();
+  viewport_.placeGrips(canvas_.Width(), canvas_.Height());
+  runLayout();  // the bars' ranges and visibility for the new displayed size
+  viewport_.setHValue(h);
+  viewport_.setVValue(v);
   applyViewport();
+  statusBar_->setPanelText(10, QString::fromStdString(z.percentText()));
+}
+
+QPointF MainWindow::visibleCentre() const {
+  const int w = viewport_.holderWidth() - (viewport_.vBar().visible ? ViewportLayout::kBarThickness : 0);
+  const int h = viewport_.holderHeight() - (viewport_.hBar().visible ? ViewportLayout::kBarThickness : 0);
+  return QPointF(w / 2.0, h / 2.0);
+}
+
+namespace {
+// The level `steps` away from z (clamped to the list).
+ZoomFactor levelFrom(ZoomFactor z, int steps) {
+  const int index = std::clamp(z.levelIndex() + steps, 0, ZoomFactor::kLevelCount - 1);
+  return ZoomFactor::levels()[std::size_t(index)];
+}
+}  // namespace
+
+void MainWindow::zoomIn() { setZoom(levelFrom(viewport_.zoom(), 1), visibleCentre()); }
+void MainWindow::zoomOut() { setZoom(levelFrom(viewport_.zoom(), -1), visibleCentre()); }
+void MainWindow::zoomActual() { setZoom(ZoomFactor{}, visibleCentre()); }
+void MainWindow::zoomFit() { setZoom(viewport_.fitZoom(canvas_.Width(), canvas_.Height()), visibleCentre()); }
+
+void MainWindow::wheelOverViewport(QWheelEvent* event) {
+  event->accept();
+  // Whole notches of 120; finer wheels add up until they make one.
+  const QPoint delta = event->angleDelta();
+  const bool zoom = event->modifiers() & Qt::ControlModifier;
+  const bool sideways = !zoom && ((event->modifiers() & Qt::ShiftModifier) || delta.y() == 0);
+  int& rest = sideways && delta.y() == 0 ? wheelRest_.rx() : wheelRest_.ry();
+  rest += delta.y() != 0 ? delta.y() : delta.x();
+  const int notches = rest / 120;
+  rest -= notches * 120;
+  if (notches == 0) return;
+  if (zoom) {
+    const QPointF pointer = event->position();
+    for (int i = 0; i < std::abs(notches); ++i) setZoom(levelFrom(viewport_.zoom(), notches > 0 ? 1 : -1), pointer);
+    return;
+  }
+  // Three lines of the bars' arrow step a notch; up and left scroll back.
+  QScrollBar* bar = sideways ? hBar_ : vBar_;
+  bar->setValue(bar->value() - notches * 3 * bar->singleStep());
+}
+
+PointerEvent MainWindow::pictureEvent(const PointerEvent& e) const {
+  if (viewport_.zoom().isActualSize()) return e;
+  PointerEvent p = e;
+  p.x = float(viewport_.pictureX(e.x));
+  p.y = float(viewport_.pictureY(e.y));
+  p.shown = PointerEvent::ViewPoint{e.x, e.y};
+  return p;
 }
 
 void MainWindow::applyViewport() {
@@ -539,6 +617,10 @@ QString MainWindow::sizeText(int w, int h) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) runLayout();
+  if (watched == holder_ && event->type() == QEvent::Wheel) {
+    wheelOverViewport(static_cast<QWheelEvent*>(event));
+    return true;
+  }
   // Key presses meant for any control of this window pass here first.
   if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this && previewKeyPress(static_cast<QKeyEvent*>(event))) {
@@ -595,7 +677,6 @@ void MainWindow::showCanvasSize() {
   setStatusPanelText(3, sizeText(canvas_.Width(), canvas_.Height()).toStdString());
 }
 
-void MainWindow::syncCanvasView() { canvasView_->syncSize(); }
 
 void MainWindow::whenProgramEnds(std::function<void()> callback) {
   connect(this, &MainWindow::programEnded, this, std::move(callback));

@@ -20,6 +20,7 @@
 #include "windows/CommandHost.h"
 
 #include <QMainWindow>
+#include <QPointF>
 
 #include <array>
 #include <memory>
@@ -30,6 +31,7 @@ class QComboBox;
 class QKeyEvent;
 class QPushButton;
 class QScrollBar;
+class QWheelEvent;
 
 namespace pictavo {
 
@@ -63,10 +65,20 @@ class MainWindow : public QMainWindow, public CommandHost {
   // ---- commands ------------------------------------------------------------
   void newCanvas();          // mnuNew
   void clearPicture();       // mnuClear: the delete hint window
-  // The layout routine, for a resize and for the commands that rebuild the canvas.
-  void runLayout() override;
-  void placeGrips() override;      // PlaceGrips for the canvas's current size
-  void updateScrollBars() override;   // UpdateScrollBars, then copies the result onto the widgets
+  // The layout routine, for a resize of the window.
+  void runLayout();
+  // View menu: one level in or out (nothing at the ends), actual size, the
+  // largest level that needs no scroll bar; each keeps the picture point at
+  // the centre of the visible part of the viewport there.
+  void zoomIn();
+  void zoomOut();
+  void zoomActual();
+  void zoomFit();
+  // The zoom becomes z, keeping the picture point shown at viewport position
+  // `anchor` there as far as the scroll range allows.
+  void setZoom(ZoomFactor z, QPointF anchor);
+  // The centre of the part of the viewport the scroll bars leave visible.
+  QPointF visibleCentre() const;
   // Ends the program at once (the exit commands).
   void endProgram() override;
   // Open and New: nothing to undo or redo in the picture now shown.
@@ -120,7 +132,7 @@ class MainWindow : public QMainWindow, public CommandHost {
   QAction* menuItem(const QString& objectName) const override;
   QString statusPanelText(int panel) const override;
   void showCanvasSize() override;
-  void syncCanvasView() override;
+  void layoutCanvas(Zoom zoom) override;
   void whenProgramEnds(std::function<void()> callback) override;
 
   // ---- ToolHost ---------------------------------------------------------------
@@ -184,7 +196,11 @@ class MainWindow : public QMainWindow, public CommandHost {
   void choosePattern(int index);
   void chooseBrush(int index);
   void applyViewport();
+  void placeGrips();  // PlaceGrips for the canvas's current size
   void resizeCanvas(int width, int height);
+  // The wheel over the canvas or the viewport: scrolls, or zooms with Ctrl.
+  void wheelOverViewport(QWheelEvent* event);
+  PointerEvent pictureEvent(const PointerEvent& viewEvent) const;
   void hideSelection();
   void gripPressed(int slot, int button, float x, float y);
   void gripMoved(int slot, int buttons, float x, float y);
@@ -202,6 +218,7 @@ class MainWindow : public QMainWindow, public CommandHost {
   bool brushLoaded_ = false;
   bool drawingInNoFile_ = false;
   bool gripHeld_ = false;  // between a grip's press and release
+  QPoint wheelRest_;       // wheel turns short of a whole notch
   ToolEngine engine_;
   ViewportLayout viewport_;
 

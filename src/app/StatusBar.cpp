@@ -13,8 +13,8 @@
 namespace pictavo {
 
 namespace {
-// Fixed widths of panels 2..9; panel 1 takes the rest.
-constexpr int kWidths[StatusBar::kPanelCount] = {0, 90, 230, 44, 44, 36, 44, 80, 50};
+// Fixed widths of panels 2..10; panel 1 takes the rest.
+constexpr int kWidths[StatusBar::kPanelCount] = {0, 90, 230, 44, 44, 36, 44, 80, 50, 50};
 
 }  // namespace
 
@@ -27,6 +27,7 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
     label->setFrameShadow(QFrame::Sunken);
     label->setContentsMargins(3, 0, 3, 0);
     if (i >= 3) label->setAlignment(Qt::AlignCenter);
+    if (i == 9) label->setText(QStringLiteral("100%"));
     panels_[std::size_t(i)] = label;
   }
   resize(400, kHeight);

@@ -1,7 +1,7 @@
 #pragma once
-// StatusBar: the main window's status bar sbar1 with nine text panels.
+// StatusBar: the main window's status bar sbar1 with ten text panels.
 // Panels 1 to 3 carry what the program writes (document, pointer position,
-// canvas size). The others keep themselves up to date: 4 to 7 show Caps
+// canvas size), panel 10 the view's zoom. The others keep themselves up to date: 4 to 7 show Caps
 // Lock, Num Lock, Insert and Scroll Lock (the key's name while it is on,
 // blank while off), 8 and 9 the date and the time.
 //
@@ -22,7 +22,7 @@ namespace pictavo {
 class StatusBar : public QWidget {
   Q_OBJECT
  public:
-  static constexpr int kPanelCount = 9;
+  static constexpr int kPanelCount = 10;
   static constexpr int kHeight = 22;
 
   explicit StatusBar(QWidget* parent);

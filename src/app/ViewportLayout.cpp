@@ -54,9 +54,17 @@ void ViewportLayout::layout(int clientWidth, int clientHeight, int statusBarHeig
   syncScrollBarVisibility();
 }
 
+namespace {
+int scrollMaximum(double value, bool actualSize) {
+  if (actualSize) return roundToInt16(value);
+  return int(std::clamp(std::nearbyint(value), -2147483648.0, 2147483647.0));
+}
+}  // namespace
+
 void ViewportLayout::updateScrollBars(int canvasWidth, int canvasHeight) {
-  vBar_.maximum = roundToInt16(double(canvasHeight) - holderHeight_ + kBarThickness);
-  hBar_.maximum = roundToInt16(double(canvasWidth) - holderWidth_ + kBarThickness);
+  const bool actual = zoom_.isActualSize();
+  vBar_.maximum = scrollMaximum(double(displayed(canvasHeight)) - holderHeight_ + kBarThickness, actual);
+  hBar_.maximum = scrollMaximum(double(displayed(canvasWidth)) - holderWidth_ + kBarThickness, actual);
   hBar_.enabled = hBar_.maximum > 0;
   vBar_.enabled = vBar_.maximum > 0;
   setHValue(hBar_.value);
@@ -99,7 +107,8 @@ void ViewportLayout::vChanged() {
   grips_[kItouch3].top = grips_[3].top = grips_[5].top = -vBar_.value;
 }
 
-void ViewportLayout::placeGrips(int w, int h) {
+void ViewportLayout::placeGrips(int pictureWidth, int pictureHeight) {
+  const int w = displayed(pictureWidth), h = displayed(pictureHeight);
   grips_[0].left = w;
   grips_[0].top = (h - kGripSize) / 2;
   grips_[1].top = h;
@@ -137,11 +146,48 @@ GripDragResult ViewportLayout::gripMove(int slot, int buttons, float x, float y,
     GripPosition& g = grips_[std::size_t(slot)];
     if (slot == 0 || slot == 1) g.left = std::max(1, g.left + dx);
     if (slot == 1 || slot == 2) g.top = std::max(1, g.top + dy);
-    if (slot == 0 || slot == 1) result.canvasWidth = g.left;
-    if (slot == 1 || slot == 2) result.canvasHeight = g.top;
+    // The grip stays where the pointer put it; the picture takes the size
+    // that grip position shows at this zoom.
+    auto pictureSize = [this](int screen) {
+      return int(std::max<std::int64_t>(1, (2 * std::int64_t(screen) * zoom_.den + zoom_.num) / (2 * std::int64_t(zoom_.num))));
+    };
+    if (slot == 0 || slot == 1) result.canvasWidth = pictureSize(g.left);
+    if (slot == 1 || slot == 2) result.canvasHeight = pictureSize(g.top);
     result.dragged = true;
   }
   return result;
+}
+
+}  // namespace pictavo
+
+namespace pictavo {
+
+ZoomFactor ViewportLayout::fitZoom(int pictureWidth, int pictureHeight) const {
+  const auto& levels = ZoomFactor::levels();
+  for (int i = ZoomFactor::kLevelCount - 1; i >= 0; --i) {
+    const ZoomFactor z = levels[std::size_t(i)];
+    if (z.displayed(pictureWidth) <= holderWidth_ - kBarThickness &&
+        z.displayed(pictureHeight) <= holderHeight_ - kBarThickness) {
+      return z;
+    }
+  }
+  return levels[0];
+}
+
+std::pair<int, int> ViewportLayout::valuesKeeping(double x, double y, ZoomFactor next) const {
+  // The picture point p = (x - canvas) / z now lies at p * next - value:
+  // value = ((x - canvas) den next.num - x num next.den) / (num next.den),
+  // halves up, worked out exactly (positions are whole or half pixels).
+  const double denom = double(zoom_.num) * next.den;
+  auto value = [&](double at, int canvas) {
+    const double numer = (at - canvas) * zoom_.den * next.num - at * zoom_.num * next.den;
+    const double twice = 2 * numer + denom;
+    double q = std::floor(twice / (2 * denom));
+    if (q * 2 * denom > twice) q -= 1;
+    if ((q + 1) * 2 * denom <= twice) q += 1;
+    return int(std::clamp(q, -2147483648.0, 2147483647.0));
+  };
+  return {value(x, canvasLeft_), value(y, canvasTop_)};
 }
 
 }  // namespace pictavo

@@ -7,10 +7,18 @@
 // All values are pixels. Positions of the canvas, the grips and the bars are
 // relative to the inner top-left corner of the viewport pHolder, which has
 // no border (its inner size is its outer size).
+//
+// It also owns the view's zoom: sizes passed in are the picture's, and the
+// layout, the bars and the grips work with the displayed canvas, ceil(W z) x
+// ceil(H z) screen pixels. Every mapping between the canvas widget's pixels
+// and picture pixels goes through here.
+
+#include "canvas/ZoomFactor.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace pictavo {
 
@@ -51,6 +59,25 @@ class ViewportLayout {
 
   ViewportLayout();
 
+  // ---- zoom -----------------------------------------------------------------
+  // The caller re-runs the layout after a change (layout or updateScrollBars,
+  // with placeGrips).
+  void setZoom(ZoomFactor zoom) { zoom_ = zoom; }
+  ZoomFactor zoom() const { return zoom_; }
+  // The displayed length of `pictureSize` pixels.
+  int displayed(int pictureSize) const { return int(zoom_.displayed(pictureSize)); }
+  // The picture point under canvas-widget position (x, y).
+  double pictureX(double x) const { return zoom_.pictureAt(x); }
+  double pictureY(double y) const { return zoom_.pictureAt(y); }
+  // The largest level at which a W x H picture needs no scroll bar in the
+  // current viewport; the smallest level when none does.
+  ZoomFactor fitZoom(int pictureWidth, int pictureHeight) const;
+  // The bar values that put the picture point shown at viewport position
+  // (x, y) there again at zoom `next` (both before clamping to the bars of
+  // the new layout): used to keep the centre, or the point under the
+  // pointer, where it is while zooming.
+  std::pair<int, int> valuesKeeping(double x, double y, ZoomFactor next) const;
+
   // ---- the layout routine ---------------------------------------------
   // Runs the layout for a client area (below the menu bar) of the given
   // size with a status bar of the given height, for a canvas of the given
@@ -69,8 +96,9 @@ class ViewportLayout {
   int spacerTop() const { return spacerTop_; }
 
   // ---- scroll bars ------------------------------------------------------
-  // Maxima from the canvas and viewport sizes (16-bit, saturated), enabled
-  // when above 0; a value outside 0..maximum moves to the nearer end,
+  // Maxima from the displayed canvas and viewport sizes (16-bit, saturated,
+  // at actual size; zoomed, the displayed canvas may be far wider and the
+  // bars use their whole range), enabled when above 0; a value outside 0..maximum moves to the nearer end,
   // which runs the change step. Visibility is left alone.
   void updateScrollBars(int canvasWidth, int canvasHeight);
   // Each bar visible exactly when enabled.
@@ -111,6 +139,7 @@ class ViewportLayout {
   void hChanged();
   void vChanged();
 
+  ZoomFactor zoom_;
   int holderWidth_ = 0, holderHeight_ = 0;
   int toolsHeight_ = 0;
   int vBarLeft_ = 0, vBarHeight_ = 0;

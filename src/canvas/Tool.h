@@ -11,6 +11,8 @@
 #include "canvas/DrawingState.h"
 #include "canvas/ToolHost.h"
 
+#include <optional>
+
 namespace pictavo {
 
 class Surface;
@@ -20,13 +22,19 @@ class Surface;
 enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 enum ShiftState : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
 
-// One canvas mouse event: button(s), shift state, position in canvas pixels.
-// Positions outside the canvas are passed on as they are (drawing clips).
+// One canvas mouse event: button(s), shift state, position in picture
+// pixels. Positions outside the canvas are passed on as they are (drawing
+// clips). When the view is zoomed, `shown` also gives the pointer's place on
+// the canvas widget (screen pixels), where the hint panel follows it.
 struct PointerEvent {
+  struct ViewPoint {
+    float x = 0.0f, y = 0.0f;
+  };
   int button = 0;
   int shift = 0;
   float x = 0.0f;
   float y = 0.0f;
+  std::optional<ViewPoint> shown;
 };
 
 // What a tool step may touch: the window facade, the drawing state and the

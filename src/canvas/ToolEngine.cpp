@@ -138,8 +138,9 @@ void ToolEngine::runMoveHandling(const PointerEvent& e) {
   host_.setStatusPanelText(2, pointerText(e.x, e.y));
   if (state_.curTool == kSelectTool) host_.showHint(kSelectHint);
   if (host_.isHintVisible()) {
-    const int left = roundCoord(double(host_.toolsPanelWidth()) + double(e.x) + 10.0);
-    const int top = roundCoord(double(host_.topPanelHeight()) + double(e.y) + 10.0);
+    const float x = e.shown ? e.shown->x : e.x, y = e.shown ? e.shown->y : e.y;
+    const int left = roundCoord(double(host_.toolsPanelWidth()) + double(x) + 10.0);
+    const int top = roundCoord(double(host_.topPanelHeight()) + double(y) + 10.0);
     host_.moveHint(left, top);
   }
 }

@@ -90,10 +90,8 @@ void FileCommands::showOpened(const std::string& name, Picture* picture) {
     Surface& canvas = window_.canvas();
     if (canvas.BackColor() != kWhite) canvas.SetBackColor(kWhite);
     canvas.SetPicture(std::move(*picture));
-    window_.syncCanvasView();
     window_.menuItem(QStringLiteral("MnuDQue"))->setChecked(false);
-    window_.placeGrips();
-    window_.runLayout();
+    window_.layoutCanvas(CommandHost::Zoom::ActualSize);
     window_.notePictureInFile();
     window_.startFreshHistory();
   }

@@ -150,14 +150,12 @@ bool EffectCommands::stretch() {
   try {
     ImageTools::StretchPicture(canvas, window_.pSrc21(), g.canvasWidth, g.canvasHeight);
   } catch (...) {
-    window_.syncCanvasView();
+    window_.layoutCanvas(CommandHost::Zoom::Keep);
     throw;
   }
-  // Status panel 3 and the bars' visibility follow only at the next layout
-  // or grip move.
-  window_.syncCanvasView();
-  window_.placeGrips();
-  window_.updateScrollBars();
+  // Status panel 3 follows only at the next layout or grip move; the bars
+  // show at once, so that a picture stretched beyond the window can be reached.
+  window_.layoutCanvas(CommandHost::Zoom::Keep);
   return true;
 }
 

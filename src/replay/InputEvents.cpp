@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -18,6 +19,14 @@ void sendMouse(QWidget* widget, int type, QPointF local, Qt::MouseButton button,
                Qt::KeyboardModifiers modifiers) {
   if (!widget) return;
   QMouseEvent event(QEvent::Type(type), local, widget->mapToGlobal(local), button, buttons, modifiers);
+  QSpontaneKeyEvent::setSpontaneous(&event);
+  QApplication::instance()->notify(widget, &event);
+}
+
+void sendWheelNotch(QWidget* widget, QPointF local, bool up, Qt::KeyboardModifiers modifiers) {
+  if (!widget) return;
+  QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, up ? 120 : -120), Qt::NoButton, modifiers,
+                    Qt::NoScrollPhase, false);
   QSpontaneKeyEvent::setSpontaneous(&event);
   QApplication::instance()->notify(widget, &event);
 }

@@ -18,6 +18,10 @@ void clickAt(QWidget* widget, QPointF local, Qt::MouseButton button = Qt::LeftBu
 // Down, up, double-click, up.
 void doubleClickAt(QWidget* widget, QPointF local, Qt::MouseButton button = Qt::LeftButton,
                    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// One notch of the mouse wheel (up: away from the user) at a point of the
+// widget, with the modifiers held; it goes on to the parents the widget
+// leaves it to, as the window system's does.
+void sendWheelNotch(QWidget* widget, QPointF local, bool up, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A click in the middle of a widget (buttons, pictures).
 void clickWidget(QWidget* widget);
 

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QImage>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTimer>
@@ -239,6 +240,25 @@ void drag(CommandContext& c) {
   sendMouse(canvas, QEvent::MouseButtonRelease, b, pw.button, Qt::NoButton, pw.modifiers);
 }
 
+void wheel(CommandContext& c) {
+  // wheel X Y up|down [MOD...] [N]
+  const QPointF at = pointAt(c, 1);
+  if (c.word(3) != "up" && c.word(3) != "down") c.scriptError(QStringLiteral("wheel X Y up|down [MOD...] [N]"));
+  const bool up = c.word(3) == "up";
+  std::size_t last = c.wordCount();
+  int notches = 1;
+  if (last >= 4 && parseInteger(c.word(last))) {
+    notches = c.integer(last);
+    if (notches < 1 || notches > 1000) c.scriptError(QStringLiteral("notches out of range"));
+    --last;
+  }
+  Qt::KeyboardModifiers modifiers;
+  for (std::size_t i = 4; i <= last; ++i) {
+    if (!addModifier(c.word(i), modifiers)) c.scriptError(QStringLiteral("unknown word %1").arg(c.text(i)));
+  }
+  for (int i = 0; i < notches; ++i) sendWheelNotch(c.window.canvasView(), at, up, modifiers);
+}
+
 // ---- keys, menus, lists -----------------------------------------------------------
 
 void key(CommandContext& c) {
@@ -360,6 +380,32 @@ void expectPixel(CommandContext& c) {
   }
 }
 
+// What the canvas widget shows at its pixel (x, y), outlines and grid
+// included: "#RRGGBB", or "none" outside it.
+QString viewPixelText(CommandContext& c, int x, int y) {
+  CanvasView* view = c.window.canvasView();
+  if (x < 0 || y < 0 || x >= view->width() || y >= view->height()) return QStringLiteral("none");
+  const QImage shown = view->grab(QRect(x, y, 1, 1)).toImage();
+  if (shown.isNull()) return QStringLiteral("none");
+  const QRgb rgb = shown.pixel(0, 0);
+  return QString::fromStdString(hexColor(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+}
+
+void viewPixel(CommandContext& c) {
+  const int x = c.integer(1), y = c.integer(2);
+  printLine(QStringLiteral("view-pixel %1 %2 %3").arg(x).arg(y).arg(viewPixelText(c, x, y)));
+}
+
+void expectViewPixel(CommandContext& c) {
+  const int x = c.integer(1), y = c.integer(2);
+  const QString expected = c.text(3);
+  if (expected != QLatin1String("none")) c.colour(3);
+  const QString value = viewPixelText(c, x, y);
+  if (value.compare(expected, Qt::CaseInsensitive) != 0) {
+    c.fail(QStringLiteral("view pixel %1,%2 is %3, expected %4").arg(x).arg(y).arg(value, expected));
+  }
+}
+
 void expectRect(CommandContext& c) {
   const int x1 = c.integer(1), y1 = c.integer(2), x2 = c.integer(3), y2 = c.integer(4);
   const Rgb rgb = c.colour(5);
@@ -443,6 +489,7 @@ constexpr ReplayCommand kCommands[] = {
     {"move", 2, kAny, move},
     {"dblclick", 2, kAny, dblclick},
     {"drag", 4, kAny, drag},
+    {"wheel", 3, kAny, wheel},
     {"key", 1, kAny, key},
     {"menu", 1, 1, menu},
     {"choose", 2, 2, choose},
@@ -457,6 +504,8 @@ constexpr ReplayCommand kCommands[] = {
     {"pixel", 2, 2, pixel},
     {"expect-pixel", 3, 3, expectPixel},
     {"expect-rect", 5, 5, expectRect},
+    {"view-pixel", 2, 2, viewPixel},
+    {"expect-view-pixel", 3, 3, expectViewPixel},
     {"expect-file-pixel", 4, 4, expectFilePixel},
     {"snapshot", 1, 1, snapshot},
     {"screenshot", 1, 1, screenshot},

@@ -67,7 +67,10 @@ StateEntries dumpState(MainWindow& w, const QStringList& windows) {
   for (const char* name : {"mnuCut", "mnuCopy", "mnuUndo", "mnuRedo"}) {
     e.emplace_back(name, w.menu().action(name)->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
   }
-  e.emplace_back("MnuDQue", w.menu().action("MnuDQue")->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked"));
+  for (const char* name : {"MnuDQue", "mnuGrid"}) {
+    e.emplace_back(name, w.menu().action(name)->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked"));
+  }
+  e.emplace_back("zoom", QString::fromStdString(w.viewport().zoom().ratioText()));
   e.emplace_back("hint", w.isHintVisible() ? w.hintPanel()->text() : QStringLiteral("hidden"));
   e.emplace_back("pastePending", boolText(st.pastePending));
   e.emplace_back("polygonOpen", boolText(st.polygonOpen));

@@ -29,11 +29,11 @@ class CommandHost : public ToolHost {
   // Status panel 3 shows the canvas's current size.
   virtual void showCanvasSize() = 0;
 
-  // Layout after the canvas changed size.
-  virtual void syncCanvasView() = 0;
-  virtual void placeGrips() = 0;
-  virtual void updateScrollBars() = 0;
-  virtual void runLayout() = 0;
+  // After the canvas changed size or took a new picture: the view, the
+  // grips, the scroll bars and their visibility follow in one layout. A new
+  // picture (New, Open) is shown at actual size.
+  enum class Zoom { Keep, ActualSize };
+  virtual void layoutCanvas(Zoom zoom) = 0;
 
   // The drawing that is in no file, and the undo history.
   virtual void notePictureChanged() = 0;

@@ -157,5 +157,72 @@ TEST(ViewportLayout, OnlyALeftDragOfThePressedGripResizes) {
   EXPECT_EQ(r.canvasHeight, 430);
 }
 
+// ---- zoom ------------------------------------------------------------------
+
+TEST(ViewportLayout, ZoomedCanvasUsesItsDisplayedSizeForBarsAndGrips) {
+  ViewportLayout l;
+  l.setZoom({8, 1});
+  l.placeGrips(101, 50);  // shown 808 x 400
+  l.layout(kClientW, kClientH, kStatus, 101, 50);
+  EXPECT_EQ(l.hBar().maximum, 808 - 700 + 18);
+  EXPECT_FALSE(l.vBar().enabled);
+  EXPECT_EQ(l.grip(0)->left, 808);
+  EXPECT_EQ(l.grip(0)->top, 197);
+  EXPECT_EQ(l.grip(2)->left, 401);
+  l.setZoom({1, 3});
+  l.placeGrips(101, 50);  // ceil(101 / 3) x ceil(50 / 3)
+  EXPECT_EQ(l.grip(1)->left, 34);
+  EXPECT_EQ(l.grip(1)->top, 17);
+  // Zoomed in far, the displayed canvas outgrows the 16-bit range of the
+  // bars at actual size, and all of it can still be reached.
+  l.setZoom({64, 1});
+  l.updateScrollBars(1000, 10);
+  EXPECT_EQ(l.hBar().maximum, 64000 - 700 + 18);
+}
+
+TEST(ViewportLayout, GripDragAtZoomGivesThePictureSizeTheGripShows) {
+  ViewportLayout l;
+  l.setZoom({8, 1});
+  l.placeGrips(100, 50);
+  l.gripPress(0, 1, 3.0f, 3.0f);
+  // The grip at 800 + 20 = 820 screen pixels: 102.5 picture pixels, halves up.
+  EXPECT_EQ(l.gripMove(0, 1, 23.0f, 3.0f, 100, 50).canvasWidth, 103);
+  l.gripRelease(0);
+  l.setZoom({1, 4});
+  l.placeGrips(100, 50);  // grip 0 at 25
+  l.gripPress(0, 1, 0.0f, 0.0f);
+  EXPECT_EQ(l.gripMove(0, 1, 5.0f, 0.0f, 100, 50).canvasWidth, 120);
+  l.gripPress(1, 1, 0.0f, 0.0f);
+  // The grip stops at screen pixel 1, which shows four picture pixels.
+  const auto r = l.gripMove(1, 1, -500.0f, -500.0f, 100, 50);
+  EXPECT_EQ(r.canvasWidth, 4);
+  EXPECT_EQ(r.canvasHeight, 4);
+}
+
+TEST(ViewportLayout, FitTakesTheLargestLevelThatNeedsNoBar) {
+  ViewportLayout l;
+  l.layout(kClientW, kClientH, kStatus, 500, 400);  // 682 x 482 beside the bars
+  EXPECT_EQ(l.fitZoom(2000, 1500), (ZoomFactor{1, 4}));  // 500 x 375; 1/3 would be 667 x 500
+  EXPECT_EQ(l.fitZoom(10, 10), (ZoomFactor{48, 1}));     // 480; 64 would be 640 x 640
+  EXPECT_EQ(l.fitZoom(682, 482), ZoomFactor{});
+  EXPECT_EQ(l.fitZoom(683, 482), (ZoomFactor{2, 3}));
+  EXPECT_EQ(l.fitZoom(32767, 16384), (ZoomFactor{1, 16}));  // none fits
+}
+
+TEST(ViewportLayout, ZoomKeepsThePointAtTheAnchor) {
+  ViewportLayout l;
+  l.layout(kClientW, kClientH, kStatus, 2000, 2000);
+  l.setHValue(100);
+  l.setVValue(50);
+  // Picture point (100 + 341, 50 + 241) at the centre (341, 241): at 2x the
+  // canvas must lie 2 * 441 - 341 = 541 and 2 * 291 - 241 = 341 up.
+  EXPECT_EQ(l.valuesKeeping(341, 241, {2, 1}), (std::pair{541, 341}));
+  // Halves round up: 441 / 2 - 341 = -120.5 -> -120.
+  EXPECT_EQ(l.valuesKeeping(341, 241, {1, 2}).first, -120);
+  l.setZoom({8, 1});
+  // Under the pointer at (20, 30) lies (120 / 8, 80 / 8); at 12x it is 180 - 20 away.
+  EXPECT_EQ(l.valuesKeeping(20, 30, {12, 1}), (std::pair{160, 90}));
+}
+
 }  // namespace
 }  // namespace pictavo
