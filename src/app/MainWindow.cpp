@@ -502,8 +502,9 @@ void MainWindow::setZoom(ZoomFactor z, QPointF anchor) {
   canvasView_->syncSize();
   viewport_.placeGrips(canvas_.Width(), canvas_.Height());
   runLayout();  // the bars' ranges and visibility for the new displayed size
-  viewport_.setHValue(h);
-  viewport_.setVValue(v);
+  // As far as the bars reach: a canvas that fits goes back to their start.
+  viewport_.setHValue(std::clamp(h, 0, std::max(0, viewport_.hBar().maximum)));
+  viewport_.setVValue(std::clamp(v, 0, std::max(0, viewport_.vBar().maximum)));
   applyViewport();
   statusBar_->setPanelText(10, QString::fromStdString(z.percentText()));
 }
