@@ -51,11 +51,11 @@ void CanvasView::syncSize() {
     const ZoomFactor z = zoom();
     const QSize shown(int(z.displayed(surface_->Width())), int(z.displayed(surface_->Height())));
     if (size() != shown) resize(shown);
-    // Only a zoomed-out view needs reduced levels; give their memory back.
-    if (!z.reduces()) renderer_.releaseLevels();
   }
   update();
 }
+
+void CanvasView::releaseReducedLevels() { renderer_.releaseLevels(); }
 
 void CanvasView::setGridShown(bool shown) {
   if (grid_ == shown) return;
@@ -91,12 +91,30 @@ void CanvasView::paintEvent(QPaintEvent* event) {
     paintZoomed(p, painted);
   }
   for (const OutlineShape* shape : {&selection_, &cloneMarker_}) {
-    if (!shape->visible) continue;
-    QPen pen(QColor(64, 64, 64), 1, Qt::DotLine);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(shapeRect(*shape).adjusted(0, 0, -1, -1));
+    if (shape->visible) paintDottedOutline(p, shapeRect(*shape), painted);
   }
+}
+
+// Every other pixel of the rectangle's edge, by the parity of x + y: the
+// dots stay in step whatever part of the view a repaint covers.
+void CanvasView::paintDottedOutline(QPainter& p, const QRect& outline, const QRect& painted) {
+  const QRect r = outline.intersected(painted);
+  if (r.isEmpty()) return;
+  QList<QPoint> dots;
+  auto row = [&](int y) {
+    if (y < r.top() || y > r.bottom()) return;
+    for (int x = r.left() + ((r.left() + y) & 1); x <= r.right(); x += 2) dots.append(QPoint(x, y));
+  };
+  auto column = [&](int x) {
+    if (x < r.left() || x > r.right()) return;
+    for (int y = r.top() + ((r.top() + x) & 1); y <= r.bottom(); y += 2) dots.append(QPoint(x, y));
+  };
+  row(outline.top());
+  if (outline.bottom() != outline.top()) row(outline.bottom());
+  column(outline.left());
+  if (outline.right() != outline.left()) column(outline.right());
+  p.setPen(QPen(QColor(64, 64, 64), 1));
+  p.drawPoints(dots.constData(), int(dots.size()));
 }
 
 void CanvasView::paintZoomed(QPainter& p, const QRect& painted) {

@@ -41,6 +41,8 @@ class CanvasView : public QWidget {
   void setSurface(Surface* surface);
   void setViewport(const ViewportLayout* viewport);
   void syncSize();
+  // Gives back the memory of the zoomed-out levels (a new picture).
+  void releaseReducedLevels();
   // The pixel grid at high zoom (the View menu's check item).
   void setGridShown(bool shown);
   bool gridShown() const { return grid_; }
@@ -74,6 +76,7 @@ class CanvasView : public QWidget {
   QRect viewRect(int left, int top, int right, int bottom) const;
   ZoomFactor zoom() const;
   void paintZoomed(QPainter& painter, const QRect& painted);
+  static void paintDottedOutline(QPainter& painter, const QRect& outline, const QRect& painted);
 
   Surface* surface_ = nullptr;
   const ViewportLayout* viewport_ = nullptr;

@@ -484,9 +484,15 @@ void MainWindow::placeGrips() {
 }
 
 void MainWindow::layoutCanvas(Zoom zoom) {
-  if (zoom == Zoom::ActualSize && !viewport_.zoom().isActualSize()) {
-    viewport_.setZoom(ZoomFactor{});
-    statusBar_->setPanelText(10, QString::fromStdString(viewport_.zoom().percentText()));
+  if (zoom == Zoom::ActualSize) {
+    // A new picture: the reduced levels of the old one are of no more use.
+    // Kept otherwise, so that going back and forth between Fit and actual
+    // size costs no rebuilding.
+    canvasView_->releaseReducedLevels();
+    if (!viewport_.zoom().isActualSize()) {
+      viewport_.setZoom(ZoomFactor{});
+      statusBar_->setPanelText(10, QString::fromStdString(viewport_.zoom().percentText()));
+    }
   }
   canvasView_->syncSize();
   placeGrips();

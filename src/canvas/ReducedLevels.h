@@ -9,7 +9,9 @@
 //
 // The sums are built lazily in cells of 48 x 48 picture pixels (a multiple
 // of every block side): only cells that are shown are built, and a change to
-// the picture makes stale only the cells it touched. A sum at the right or
+// the picture makes stale only the cells it touched. The 3 x 3 sums and the
+// family of the 4 x 4 ones (12 and 16 are built from 4) are built and kept
+// apart, so a view at 1/16 never pays for the 3 x 3 sums. A sum at the right or
 // bottom edge covers only the pixels that exist; past the edge there is one
 // row and column of zero sums, so a 2 x 2 read never leaves the level.
 
@@ -32,11 +34,11 @@ class ReducedLevels {
 
   // The shown pixels in r (picture pixels) changed.
   void invalidate(const Rect& r);
-  // Brings the sums of every cell that meets `needed` up to date with the
-  // surface's shown pixels. The first call, and the first after the surface
-  // changed size, allocates the levels. Throws pictavo::Error (7) when
-  // memory runs out; the levels are then empty.
-  void update(const Surface& surface, const Rect& needed);
+  // Brings the sums of `block` (3, 4, 12, 16) of every cell that meets
+  // `needed` up to date with the surface's shown pixels. The first call for
+  // a level, and the first after the surface changed size, allocates it.
+  // Throws pictavo::Error (7) when memory runs out; the levels are then empty.
+  void update(const Surface& surface, const Rect& needed, int block);
   // Frees everything (the view no longer zooms out).
   void release();
 
@@ -52,14 +54,17 @@ class ReducedLevels {
     int width = 0, height = 0;  // entries, padding included
     std::unique_ptr<ChannelSums[]> sums;
   };
-  void allocate(int width, int height);
-  void buildCell(const std::uint32_t* pixels, int cx, int cy);
+  // Levels 3 (group 0) and 4, 12, 16 (group 1).
+  static int groupOf(int block) { return block == 3 ? 0 : 1; }
+  void resizeFor(int width, int height);
+  void allocateGroup(int group);
+  void buildCell(const std::uint32_t* pixels, int cx, int cy, int group);
   Level& levelFor(int block);
   const Level* find(int block) const;
 
   int width_ = 0, height_ = 0;  // of the picture the levels describe
   int cellsX_ = 0, cellsY_ = 0;
-  std::vector<std::uint8_t> fresh_;  // per cell: its sums are current
+  std::vector<std::uint8_t> fresh_[2];  // per group and cell: its sums are current
   Level levels_[4];
 };
 

@@ -47,12 +47,13 @@ class ZoomRenderer {
                std::uint32_t* dst, std::size_t dstStride);
   void reduceFromPixels(const std::uint32_t* pixels, int width, int height, ZoomFactor z, const Rect& area,
                         std::uint32_t* dst, std::size_t dstStride);
+  void reduceFewPixels(const std::uint32_t* pixels, int width, int height, ZoomFactor z, const Rect& area,
+                       std::uint32_t* dst, std::size_t dstStride);
   void reduceFromLevels(const Surface& surface, int block, int factor, const Rect& area, std::uint32_t* dst,
                         std::size_t dstStride);
 
   ReducedLevels levels_;
   std::vector<int> columns_;            // per screen column: first picture column (and one more)
-  std::vector<std::uint16_t> rowSums_;  // per picture column: channel sums down a screen row's pixels
 };
 
 }  // namespace pictavo

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
 #include <QMenuBar>
@@ -256,7 +257,11 @@ void wheel(CommandContext& c) {
   for (std::size_t i = 4; i <= last; ++i) {
     if (!addModifier(c.word(i), modifiers)) c.scriptError(QStringLiteral("unknown word %1").arg(c.text(i)));
   }
-  for (int i = 0; i < notches; ++i) sendWheelNotch(c.window.canvasView(), at, up, modifiers);
+  // The pointer stays where it is while the canvas moves under it: each
+  // notch lands at the same place of the viewport.
+  CanvasView* canvas = c.window.canvasView();
+  const QPointF inViewport = at + QPointF(canvas->pos());
+  for (int i = 0; i < notches; ++i) sendWheelNotch(canvas, inViewport - QPointF(canvas->pos()), up, modifiers);
 }
 
 // ---- keys, menus, lists -----------------------------------------------------------
@@ -344,6 +349,17 @@ void wait(CommandContext& c) {
   loop.exec();
 }
 
+// Paints the window at once, as the screen's next refresh would, and prints
+// the milliseconds since the previous `time` (0 the first time): what a
+// user waits for, measured through the whole program.
+void time(CommandContext& c) {
+  static QElapsedTimer since;
+  c.window.repaint();
+  const double ms = since.isValid() ? double(since.nsecsElapsed()) / 1e6 : 0.0;
+  printLine(QStringLiteral("time %1 %2 ms").arg(c.text(1)).arg(ms, 0, 'f', 2));
+  since.start();
+}
+
 // ---- what the window shows ------------------------------------------------------------
 
 void dump(CommandContext& c) {
@@ -381,14 +397,22 @@ void expectPixel(CommandContext& c) {
 }
 
 // What the canvas widget shows at its pixel (x, y), outlines and grid
-// included: "#RRGGBB", or "none" outside it.
+// included: "#RRGGBB", or "none" outside it. On a display of a higher pixel
+// ratio the widget pixel is several device pixels; should they differ (a
+// smoothed view), every one is given, joined by "/".
 QString viewPixelText(CommandContext& c, int x, int y) {
   CanvasView* view = c.window.canvasView();
   if (x < 0 || y < 0 || x >= view->width() || y >= view->height()) return QStringLiteral("none");
   const QImage shown = view->grab(QRect(x, y, 1, 1)).toImage();
   if (shown.isNull()) return QStringLiteral("none");
-  const QRgb rgb = shown.pixel(0, 0);
-  return QString::fromStdString(hexColor(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+  QStringList colours;
+  for (int dy = 0; dy < shown.height(); ++dy)
+    for (int dx = 0; dx < shown.width(); ++dx) {
+      const QRgb rgb = shown.pixel(dx, dy);
+      const QString colour = QString::fromStdString(hexColor(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+      if (!colours.contains(colour)) colours << colour;
+    }
+  return colours.join('/');
 }
 
 void viewPixel(CommandContext& c) {
@@ -499,6 +523,7 @@ constexpr ReplayCommand kCommands[] = {
     {"resize", 2, 2, resize},
     {"close", 0, 0, close},
     {"wait", 1, 1, wait},
+    {"time", 1, 1, time},
     {"dump", 0, 0, dump},
     {"expect", 1, 2, expect},
     {"pixel", 2, 2, pixel},

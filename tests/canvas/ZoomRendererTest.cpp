@@ -192,20 +192,24 @@ TEST(ZoomRenderer, OnePixelLineAtAQuarterIsGreyNotGone) {
 
 // The reduced levels follow changes only where they were reported, and
 // shown previews (drawing on the visible layer) count as the picture shown.
+// The 3 x 3 sums (1/6) and the 4 x 4 family (1/8) are kept apart: a change
+// must reach both.
 TEST(ZoomRenderer, ChangedCellsAreReducedAgainAndPreviewsAreShown) {
   Surface s = randomPicture(300, 200, 7);
   ZoomRenderer r;
-  const ZoomFactor z{1, 6};
-  const Rect all{0, 0, 50, 34};
-  render(r, s, z, false, all);
+  const ZoomFactor levels[] = {{1, 6}, {1, 8}};
+  auto all = [](ZoomFactor z) { return Rect{0, 0, int(z.displayed(300)), int(z.displayed(200))}; };
+  for (const ZoomFactor& z : levels) render(r, s, z, false, all(z));
   s.setChangeListener([&r](const Rect& changed) { r.invalidate(changed); });
   s.Line(10, 10, 250, 150, kBlack);  // persistent
   s.SetAutoRedraw(false);
   s.Line(0, 190, 299, 5, composeColor(255, 0, 0));  // a preview on the visible layer
-  const auto shown = render(r, s, z, false, all);
-  ZoomRenderer fresh;
-  EXPECT_EQ(shown, render(fresh, s, z, false, all));
-  expectMatchesReference(s, z, false);
+  for (const ZoomFactor& z : levels) {
+    const auto shown = render(r, s, z, false, all(z));
+    ZoomRenderer fresh;
+    EXPECT_EQ(shown, render(fresh, s, z, false, all(z))) << z.ratioText();
+    expectMatchesReference(s, z, false);
+  }
   EXPECT_GT(r.levelBytes(), 0u);
   r.releaseLevels();
   EXPECT_EQ(r.levelBytes(), 0u);
@@ -215,6 +219,9 @@ TEST(ZoomRenderer, ReducedLevelsStayWithinAThirdOfThePicture) {
   const Surface s(960, 960, kWhite);
   ZoomRenderer r;
   render(r, s, {1, 16}, false, Rect{0, 0, 60, 60});
+  const std::size_t coarseOnly = r.levelBytes();
+  render(r, s, {1, 3}, false, Rect{0, 0, 320, 320});
+  EXPECT_LT(coarseOnly, r.levelBytes());  // 1/16 needs no 3 x 3 sums
   EXPECT_LE(r.levelBytes() * 3, std::size_t(960) * 960 * 4);
   // Actual size and above need none.
   ZoomRenderer near;
