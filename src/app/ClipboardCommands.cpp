@@ -15,6 +15,7 @@ namespace {
 QImage imageOf(const Picture& picture) {
   if (picture.isNull()) return {};
   QImage image(picture.width, picture.height, QImage::Format_RGB32);
+  if (image.isNull()) return {};  // no memory for it: the system clipboard goes without
   for (int y = 0; y < picture.height; ++y)
     std::memcpy(image.scanLine(y), &picture.pixels[std::size_t(y) * std::size_t(picture.width)],
                 std::size_t(picture.width) * 4u);

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CanvasView.h"
+#include "app/ChangeScope.h"
 #include "app/FileArgument.h"
 #include "app/ClipboardCommands.h"
 #include "base/Errors.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  ChangeScope::setSettle(nullptr);
   if (qApp) qApp->removeEventFilter(this);
   // The view must stop listening before the canvas goes away.
   canvasView_->setSurface(nullptr);
@@ -132,14 +134,7 @@ void MainWindow::createViewport() {
   CanvasView::Listener canvasListener;
   canvasListener.mouseDown = [this](const PointerEvent& e) { engine_.mouseDown(pictureEvent(e)); };
   canvasListener.mouseMove = [this](const PointerEvent& e) { engine_.mouseMove(pictureEvent(e)); };
-  canvasListener.mouseUp = [this](const PointerEvent& e) {
-    // The release step may throw after it drew: the drawing counts all the same.
-    struct Noted {
-      MainWindow& window;
-      ~Noted() { window.notePictureChanged(); }
-    } noted{*this};
-    engine_.mouseUp(pictureEvent(e));
-  };
+  canvasListener.mouseUp = [this](const PointerEvent& e) { engine_.mouseUp(pictureEvent(e)); };
   canvasListener.doubleClick = [this] { engine_.doubleClick(); };
   canvasListener.keyUp = [this](int key) { engine_.keyUp(key); };
   canvasView_->setListener(std::move(canvasListener));
@@ -150,7 +145,6 @@ void MainWindow::createViewport() {
   gripListener.release = [this](int slot) {
     viewport_.gripRelease(slot);
     gripHeld_ = false;
-    recordStep();
   };
   for (int slot = 0; slot <= ViewportLayout::kItouch3; ++slot) {
     if (!ViewportLayout::gripExists(slot)) continue;
@@ -225,6 +219,7 @@ void MainWindow::connectCommands() {
 void MainWindow::connectHistory() {
   connect(action("mnuUndo"), &QAction::triggered, this, &MainWindow::undo);
   connect(action("mnuRedo"), &QAction::triggered, this, &MainWindow::redo);
+  ChangeScope::setSettle([this] { settleChanges(); });
   updateHistoryItems();
 }
 
@@ -389,23 +384,27 @@ void MainWindow::newCanvas() {
   globals().dlgResult = 2;
 }
 
-void MainWindow::clearPicture() {
-  if (HintWindow::ask(this, canvas_)) notePictureChanged();
-}
+void MainWindow::clearPicture() { HintWindow::ask(this, canvas_); }
 
-// A grip drag resizes at every move but is one undo step, recorded at the release.
-void MainWindow::notePictureChanged() {
-  drawingInNoFile_ = true;
-  if (!gripHeld_) recordStep();
-}
-
-void MainWindow::recordStep() {
+// A gesture and a grip drag change the picture at every move but are one
+// undo step each, recorded once they end.
+void MainWindow::settleChanges() {
+  if (engine_.state().mouseIsDown || gripHeld_) return;
   history_.commit();
   updateHistoryItems();
 }
 
+void MainWindow::notePictureInFile() {
+  history_.commit();
+  savedState_ = history_.state();
+  updateHistoryItems();
+}
+
+bool MainWindow::drawingInNoFile() const { return history_.state() != savedState_ || history_.pending(); }
+
 void MainWindow::startFreshHistory() {
   history_.clear();
+  savedState_ = history_.state();
   updateHistoryItems();
 }
 
@@ -416,7 +415,7 @@ void MainWindow::redo() { stepHistory(true); }
 // buffer and the clone source stay as they are.
 void MainWindow::stepHistory(bool forward) {
   DrawingState& state = engine_.state();
-  if (state.mouseIsDown) return;  // not in the middle of a gesture
+  if (state.mouseIsDown || gripHeld_) return;  // not in the middle of a gesture or a drag
   if (state.pastePending) {
     state.pastePending = false;  // ended without placing anything
     hideHint();
@@ -431,10 +430,8 @@ void MainWindow::stepHistory(bool forward) {
     }
     canvas_.Refresh();
     if (windowTitle() == kTitle) setWindowTitle(std::string(kModifiedTitle));
-    notePictureChanged();  // records nothing: the history made this change itself
-  } else {
-    updateHistoryItems();
   }
+  updateHistoryItems();
 }
 
 void MainWindow::updateHistoryItems() {
@@ -450,13 +447,16 @@ void MainWindow::endProgram() {
 
 // A size the surface refuses (beyond the canvas limit, or no memory) is
 // reported and the canvas keeps its size.
-void MainWindow::resizeCanvas(int width, int height) {
+bool MainWindow::resizeCanvas(int width, int height) {
+  bool resized = true;
   try {
     canvas_.Resize(width, height);
   } catch (const Error& e) {
     ErrorWindow::report(this, e);
+    resized = false;
   }
   canvasView_->syncSize();
+  return resized;
 }
 
 void MainWindow::hideSelection() {
@@ -602,8 +602,12 @@ void MainWindow::gripMoved(int slot, int buttons, float x, float y) {
   const GripDragResult r = viewport_.gripMove(slot, buttons, x, y, canvas_.Width(), canvas_.Height());
   if (r.dragged) {
     if (r.canvasWidth != canvas_.Width() || r.canvasHeight != canvas_.Height()) {
-      resizeCanvas(r.canvasWidth, r.canvasHeight);
-      if (r.canvasWidth == canvas_.Width() && r.canvasHeight == canvas_.Height()) notePictureChanged();
+      if (!resizeCanvas(r.canvasWidth, r.canvasHeight)) {
+        // The error window took the mouse: the release never reaches the
+        // grip, so the drag ends here.
+        viewport_.gripRelease(slot);
+        gripHeld_ = false;
+      }
     }
     viewport_.placeGrips(canvas_.Width(), canvas_.Height());
     viewport_.updateScrollBars(canvas_.Width(), canvas_.Height());

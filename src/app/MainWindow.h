@@ -88,15 +88,15 @@ class MainWindow : public QMainWindow, public CommandHost {
   const UndoHistory& history() const { return history_; }
 
   // ---- the drawing that is in no file ----------------------------------------
-  // Every lasting change to the canvas picture comes through here: a release
-  // on the canvas, a command that changes its pixels or size, a grip resize.
-  // What changed since the last one becomes one undo step (none when no
-  // pixel changed); undo and redo come here too, recording nothing.
-  void notePictureChanged() override;
-  // Save As, Open and New: what the canvas shows is in a file, or is blank.
-  void notePictureInFile() override { drawingInNoFile_ = false; }
-  // Whether closing now would lose drawing, whatever the title and panel 1 say.
-  bool drawingInNoFile() const override { return drawingInNoFile_; }
+  // The end of every user action (ChangeScope): what changed since the last
+  // one becomes one undo step, unless a gesture on the canvas or a grip drag
+  // is still under way; the Undo and Redo items follow.
+  void settleChanges();
+  // Save As: the picture as it is now is in a file.
+  void notePictureInFile() override;
+  // Whether closing now would lose drawing, whatever the title and panel 1
+  // say: the picture differs from the state last opened, saved or made new.
+  bool drawingInNoFile() const override;
 
   // ---- parts ----------------------------------------------------------------
   ToolEngine& engine() override { return engine_; }
@@ -187,7 +187,6 @@ class MainWindow : public QMainWindow, public CommandHost {
   void connectCommands();
   void connectHistory();
   void stepHistory(bool forward);
-  void recordStep();
   void updateHistoryItems();
   void fillOptionLists();
   void chooseStartupItems();
@@ -197,7 +196,8 @@ class MainWindow : public QMainWindow, public CommandHost {
   void chooseBrush(int index);
   void applyViewport();
   void placeGrips();  // PlaceGrips for the canvas's current size
-  void resizeCanvas(int width, int height);
+  // False when the size was refused (the error window told the user).
+  bool resizeCanvas(int width, int height);
   // The wheel over the canvas or the viewport: scrolls, or zooms with Ctrl.
   void wheelOverViewport(QWheelEvent* event);
   PointerEvent pictureEvent(const PointerEvent& viewEvent) const;
@@ -216,7 +216,7 @@ class MainWindow : public QMainWindow, public CommandHost {
   Surface pSrc21_, pMask_, srcBrush1_, srcBrush2_, imgPatten_;
   std::optional<Picture> patternPicture_;
   bool brushLoaded_ = false;
-  bool drawingInNoFile_ = false;
+  std::uint64_t savedState_ = 0;  // the history's state last opened, saved or made new
   bool gripHeld_ = false;  // between a grip's press and release
   QPoint wheelRest_;       // wheel turns short of a whole notch
   ToolEngine engine_;

@@ -52,6 +52,16 @@ void UndoHistory::clear() {
   dropAll();
   forgetBase();
   forgetChanges();
+  state_ = ++lastState_;
+}
+
+void UndoHistory::changed(Step* step) {
+  const std::uint64_t next = ++lastState_;
+  if (step) {
+    step->before = state_;
+    step->after = next;
+  }
+  state_ = next;
 }
 
 // Without a base the history copies the picture only when it is first about
@@ -125,6 +135,7 @@ bool UndoHistory::commit() {
         baseFailed_ = false;
         dropAll();
         forgetBase();
+        changed(nullptr);  // the picture changed all the same
       }
       forgetChanges();
       return false;
@@ -150,6 +161,7 @@ bool UndoHistory::commitWhole() {
   const std::size_t oldBytes = base_.pixels.size() * sizeof(std::uint32_t);
   if (oldBytes > limits_.budgetBytes) {
     dropAll();
+    changed(nullptr);
     copySurfaceToBase();
     forgetChanges();
     return false;
@@ -170,6 +182,7 @@ bool UndoHistory::commitWhole() {
   step.picture = std::move(base_);
   base_ = Picture{};
   copySurfaceToBase(&buffer);
+  changed(&step);
   bytes_ += step.bytes();
   steps_.push_back(std::move(step));
   ++done_;
@@ -200,6 +213,7 @@ bool UndoHistory::commitTiles() {
   const std::size_t bytes = count * sizeof(std::uint32_t);
   if (bytes > limits_.budgetBytes) {
     dropAll();
+    this->changed(nullptr);
     for (int index : changed) toBase(tileRect(index));
     return false;
   }
@@ -219,6 +233,7 @@ bool UndoHistory::commitTiles() {
     toBase(r);
   }
   step.tiles = std::move(changed);
+  this->changed(&step);
   bytes_ += step.bytes();
   steps_.push_back(std::move(step));
   ++done_;
@@ -250,22 +265,41 @@ void UndoHistory::dropAll() {
 bool UndoHistory::undo() {
   commit();
   if (!canUndo()) return false;
-  exchange(steps_[done_ - 1]);
+  const std::uint64_t before = steps_[done_ - 1].before;
+  if (!exchange(steps_[done_ - 1])) return false;
   --done_;
+  state_ = before;
+  trimToBudget();
   return true;
 }
 
 bool UndoHistory::redo() {
   commit();
   if (!canRedo()) return false;
-  exchange(steps_[done_]);
+  const std::uint64_t after = steps_[done_].after;
+  if (!exchange(steps_[done_])) return false;
   ++done_;
+  state_ = after;
+  trimToBudget();
   return true;
+}
+
+void UndoHistory::trimToBudget() {
+  while (bytes_ > limits_.budgetBytes && !steps_.empty()) {
+    if (done_ > 0) {
+      bytes_ -= steps_.front().bytes();
+      steps_.pop_front();
+      --done_;
+    } else {
+      bytes_ -= steps_.back().bytes();
+      steps_.pop_back();
+    }
+  }
 }
 
 // The surface and the base hold the same picture; afterwards both hold the
 // step's, and the step holds what they held.
-void UndoHistory::exchange(Step& step) {
+bool UndoHistory::exchange(Step& step) {
   struct Applying {
     bool& flag;
     explicit Applying(bool& f) : flag(f) { flag = true; }
@@ -279,7 +313,8 @@ void UndoHistory::exchange(Step& step) {
     } catch (const std::bad_alloc&) {
       dropAll();
       forgetBase();  // the next change starts over from the picture shown
-      return;
+      changed(nullptr);
+      return false;
     }
   } else {
     std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
@@ -298,6 +333,7 @@ void UndoHistory::exchange(Step& step) {
     surface_.markChanged(all, Surface::Layer::Persistent);
   }
   bytes_ += step.bytes();
+  return true;
 }
 
 void UndoHistory::copySurfaceToBase(std::vector<std::uint32_t>* buffer) {

@@ -64,6 +64,14 @@ class UndoHistory {
   std::size_t undoCount() const { return done_; }
   std::size_t redoCount() const { return steps_.size() - done_; }
   std::size_t bytesUsed() const { return bytes_; }
+  // Which state of the picture is current: a number that a change (recorded
+  // or not) makes new, and that undo and redo set back to the number the
+  // state had. clear() starts a new one. Tells whether the picture is back
+  // at the state last opened or saved.
+  std::uint64_t state() const { return state_; }
+  // Writes were heard since the last commit (they may yet prove to have
+  // changed nothing).
+  bool pending() const { return sizeTouched_ || !dirtyList_.empty() || baseFailed_; }
   // The copy of the picture the next step is told from (0 until the picture
   // is first about to change after clear()).
   std::size_t baseBytes() const { return base_.pixels.size() * sizeof(std::uint32_t); }
@@ -71,6 +79,7 @@ class UndoHistory {
 
  private:
   struct Step {
+    std::uint64_t before = 0, after = 0;  // the states it goes between
     bool whole = false;
     Picture picture;                  // whole: the other picture, with its size
     std::vector<int> tiles;           // tile indexes in the base's tile grid
@@ -89,7 +98,14 @@ class UndoHistory {
   // fits; keeps their whole-picture buffers in `recycled`.
   void makeRoom(std::size_t bytes, std::vector<std::vector<std::uint32_t>>& recycled);
   void dropAll();
-  void exchange(Step& step);
+  // Swaps the step's pixels with the surface's; false (nothing changed)
+  // when memory ran out and the history had to be emptied.
+  bool exchange(Step& step);
+  // After an exchange grew the history: drops the oldest undo steps, then
+  // the farthest redo steps, until it fits its budget again.
+  void trimToBudget();
+  // A change was found: a new state, recorded by `step` when one is given.
+  void changed(Step* step);
   void copySurfaceToBase(std::vector<std::uint32_t>* buffer = nullptr);
   void forgetBase();
   void takeBase();
@@ -99,6 +115,7 @@ class UndoHistory {
   Picture base_;
   std::deque<Step> steps_;
   std::size_t done_ = 0;  // steps_[0 .. done_) can be undone, the rest redone
+  std::uint64_t state_ = 0, lastState_ = 0;
   std::size_t bytes_ = 0;
   int tilesX_ = 0, tilesY_ = 0;
   std::vector<std::uint8_t> dirty_;  // per tile of the base's grid

@@ -20,7 +20,6 @@
 #include <QAction>
 #include <QMessageBox>
 
-#include <type_traits>
 
 namespace pictavo {
 
@@ -70,15 +69,18 @@ void EffectCommands::on(const char* item, F command) {
   QAction* action = window_.menuItem(QString::fromLatin1(item));
   if (!action) return;
   connect(action, &QAction::triggered, this, [this, command] {
+    // Run while a gesture holds the canvas's drawing on its visible layer
+    // (the shortcut pressed with the mouse button down), a command would
+    // draw only there and be lost at the next refresh: commands always draw
+    // on the picture itself.
+    struct PersistentDrawing {
+      Surface& canvas;
+      const bool was = canvas.AutoRedraw();
+      explicit PersistentDrawing(Surface& c) : canvas(c) { canvas.SetAutoRedraw(true); }
+      ~PersistentDrawing() { canvas.SetAutoRedraw(was); }
+    } persistent(window_.canvas());
     try {
-      // A command that returns whether it changed the picture may have
-      // been cancelled; the others always change it.
-      if constexpr (std::is_same_v<decltype(command()), bool>) {
-        if (command()) window_.notePictureChanged();
-      } else {
-        command();
-        window_.notePictureChanged();
-      }
+      command();
     } catch (const Error& e) {
       ErrorWindow::report(window_.commandWindow(), e);
     }

@@ -2,8 +2,8 @@
 // EffectCommands: the commands of the Canvas, Effects and Colour menus,
 // connected to the main window's menu items by their object names. Each
 // works on the canvas SrcDc; the whole-picture effects do nothing around
-// the call (no status text, no title mark) but note the change with the
-// main window, so closing then asks before the drawing is lost. Errors a command traps go to the
+// the call (no status text, no title mark; the main window records the
+// change when the command's action ends). Errors a command traps go to the
 // error window, the sharpen commands' to a message box titled "锐化", and a
 // refused noise amount to one titled "噪点".
 
@@ -32,8 +32,7 @@ class EffectCommands : public QObject {
 
  private:
   // Connects the item to a command; a pictavo::Error escaping the command
-  // is shown in the error window. A command that returns false changed
-  // nothing; every other run is noted as a change of the picture.
+  // is shown in the error window.
   template <class F>
   void on(const char* item, F command);
 

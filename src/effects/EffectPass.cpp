@@ -7,7 +7,7 @@ PixelRows persistentRows(Surface& surface) {
 }
 
 void finishPass(Surface& surface, const Rect& written) {
-  surface.markChanged(written);
+  surface.markChanged(written, Surface::Layer::Persistent);
   surface.Refresh();
 }
 

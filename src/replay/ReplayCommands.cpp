@@ -1,6 +1,7 @@
 #include "replay/ReplayCommands.h"
 
 #include "app/CanvasView.h"
+#include "app/ChangeScope.h"
 #include "app/FileArgument.h"
 #include "app/GripWidget.h"
 #include "app/MainWindow.h"
@@ -285,7 +286,10 @@ void menu(CommandContext& c) {
   QAction* a = c.window.menu().action(name);
   if (!a) a = c.window.menu().actionByCaption(name);
   if (!a) c.scriptError(QStringLiteral("no menu item %1").arg(name));
-  if (a->isEnabled()) a->trigger();  // a disabled item ignores clicks
+  if (!a->isEnabled()) return;  // a disabled item ignores clicks
+  // Triggered directly, not through an event: the scope a click would open.
+  const ChangeScope scope;
+  a->trigger();
 }
 
 void choose(CommandContext& c) {

@@ -1,13 +1,12 @@
 // pictavo-replay [--program-dir DIR] [--show] SCRIPT: plays a script against
 // the program's real main window, headless unless --show.
-#include "base/ProgramFolder.h"
+#include "app/ChangeScope.h"
 #include "app/QtDialogTexts.h"
+#include "base/ProgramFolder.h"
 #include "app/QtSettingsSandbox.h"
 #include "replay/ReplayDriver.h"
 #include "windows/WebEngineSetup.h"
 #include "windows/WebWindow.h"
-
-#include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,7 +31,7 @@ int main(int argc, char* argv[]) {
   if (!show) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   const pictavo::QtSettingsSandbox qtSettings;  // outlives the application
   pictavo::prepareWebEngine();
-  QApplication app(argc, argv);
+  pictavo::PictavoApplication app(argc, argv);
   pictavo::useChineseQtDialogTexts(app);
   std::vector<pictavo::replay::ScriptLine> lines;
   QString error;

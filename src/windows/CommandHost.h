@@ -35,8 +35,8 @@ class CommandHost : public ToolHost {
   enum class Zoom { Keep, ActualSize };
   virtual void layoutCanvas(Zoom zoom) = 0;
 
-  // The drawing that is in no file, and the undo history.
-  virtual void notePictureChanged() = 0;
+  // The drawing that is in no file, and the undo history. Changes need no
+  // note: every user action ends by recording what it changed.
   virtual void notePictureInFile() = 0;
   virtual bool drawingInNoFile() const = 0;
   virtual void startFreshHistory() = 0;

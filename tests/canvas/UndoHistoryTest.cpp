@@ -182,6 +182,61 @@ TEST(UndoHistory, TheBudgetDropsTheOldestStepsFirst) {
   EXPECT_EQ(s.GetPixel(0, 0), kRed);
 }
 
+// Undoing a size increase puts the larger picture in the redo list: the
+// history must still fit its budget afterwards, dropping the oldest steps.
+TEST(UndoHistory, UndoingAGrowthStaysWithinTheBudget) {
+  Surface s(64, 64, kWhite);
+  const std::size_t small = 64 * 64 * 4, large = 128 * 128 * 4;
+  UndoHistory h(s, {100, large + small});
+  s.SetPixel(0, 0, kBlack);
+  ASSERT_TRUE(h.commit());  // one tile: 16 KiB
+  s.SetPixel(1, 0, kBlack);
+  ASSERT_TRUE(h.commit());
+  s.Resize(128, 128);
+  ASSERT_TRUE(h.commit());  // keeps the 64 x 64 picture
+  EXPECT_LE(h.bytesUsed(), large + small);
+  ASSERT_TRUE(h.undo());  // now the redo step holds the 128 x 128 picture
+  EXPECT_LE(h.bytesUsed(), large + small);
+  EXPECT_EQ(s.Width(), 64);
+  ASSERT_TRUE(h.redo());
+  EXPECT_EQ(s.Width(), 128);
+  EXPECT_LE(h.bytesUsed(), large + small);
+}
+
+// The state number tells a picture back at a state from one that merely
+// looks the same by accident of the step list: undo and redo return to the
+// numbers the states had; a change, recorded or too large to keep, is new.
+TEST(UndoHistory, StatesComeBackWithUndoAndRedo) {
+  Surface s(64, 64, kWhite);
+  UndoHistory h(s, {100, 64 * 64 * 4 * 2});
+  const std::uint64_t opened = h.state();
+  s.SetPixel(0, 0, kBlack);
+  EXPECT_TRUE(h.pending());
+  ASSERT_TRUE(h.commit());
+  EXPECT_FALSE(h.pending());
+  const std::uint64_t drawn = h.state();
+  EXPECT_NE(drawn, opened);
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(h.state(), opened);
+  ASSERT_TRUE(h.redo());
+  EXPECT_EQ(h.state(), drawn);
+  // Writes that change nothing keep the state.
+  s.SetPixel(0, 0, kBlack);
+  EXPECT_FALSE(h.commit());
+  EXPECT_EQ(h.state(), drawn);
+  // A change too large to keep (the 100 x 100 picture is over the budget)
+  // is a new state all the same.
+  s.Resize(100, 100);
+  ASSERT_TRUE(h.commit());
+  s.Resize(120, 120);
+  EXPECT_FALSE(h.commit());
+  EXPECT_NE(h.state(), drawn);
+  EXPECT_NE(h.state(), opened);
+  const std::uint64_t big = h.state();
+  h.clear();
+  EXPECT_NE(h.state(), big);
+}
+
 TEST(UndoHistory, AtMostTheStepLimitIsKept) {
   Surface s(8, 8, kWhite);
   UndoHistory h(s, {4, 1u << 20});
