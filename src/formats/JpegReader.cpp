@@ -29,7 +29,8 @@ namespace {
 // in run(), from C code only, so no C++ destructor is ever skipped.
 class Decoder {
  public:
-  Decoder(const std::uint8_t* data, std::size_t size) : size_(size) {
+  // entropyBytes: the stream's coded scan data, which buys its work budget.
+  Decoder(const std::uint8_t* data, std::size_t size, std::uint64_t entropyBytes) : entropyBytes_(entropyBytes) {
     cinfo_.err = jpeg_std_error(&errors_.mgr);
     errors_.mgr.error_exit = &Decoder::errorExit;
     errors_.mgr.output_message = [](j_common_ptr) {};  // warnings (corrupt data) are not shown
@@ -78,18 +79,19 @@ class Decoder {
     auto* self = static_cast<Decoder*>(cinfo->client_data);
     if (cinfo->input_scan_number == self->lastScan) return;
     self->lastScan = cinfo->input_scan_number;
+    std::uint64_t blocks = 0;
     for (int i = 0; i < cinfo->comps_in_scan; ++i)
-      self->blockVisits +=
-          std::uint64_t(cinfo->cur_comp_info[i]->width_in_blocks) * cinfo->cur_comp_info[i]->height_in_blocks;
-    if (!jpegWorkAllowed(self->lastScan, self->blockVisits, self->size_)) std::longjmp(self->errors_.jump, 1);
+      blocks += std::uint64_t(cinfo->cur_comp_info[i]->width_in_blocks) * cinfo->cur_comp_info[i]->height_in_blocks;
+    self->work += jpegScanWork(blocks, cinfo->Ss, cinfo->Se, cinfo->Ah);
+    if (!jpegWorkAllowed(self->lastScan, self->work, self->entropyBytes_)) std::longjmp(self->errors_.jump, 1);
   }
 
   jpeg_decompress_struct cinfo_{};
   Errors errors_{};
   jpeg_progress_mgr progress_{};
-  std::size_t size_;
+  std::uint64_t entropyBytes_;
   int lastScan = 0;
-  std::uint64_t blockVisits = 0;
+  std::uint64_t work = 0;
 };
 
 // Reads the header and chooses the output: B, G, R, A bytes straight from
@@ -152,9 +154,9 @@ Picture readJpeg(const std::uint8_t* data, std::size_t size) {
   // The structure alone refuses what the decoder would refuse later, before
   // any memory is spent on it: cut-short files and excessive scans.
   const JpegStructure structure = readJpegStructure(data, size);
-  if (!structure.complete || !jpegWorkAllowed(structure.scans, structure.blockVisits, size)) invalid();
+  if (!structure.complete || !jpegWorkAllowed(structure.scans, structure.work, structure.entropyBytes)) invalid();
 
-  Decoder first(data, size);
+  Decoder first(data, size, structure.entropyBytes);
   bool singleScan = true;
   first.run([&](jpeg_decompress_struct& cinfo) {
     readHeader(cinfo);
@@ -186,7 +188,7 @@ Picture readJpeg(const std::uint8_t* data, std::size_t size) {
       decodeRows(first, pic, bands[0].first, bands[0].last, scratch[0]);
       return;
     }
-    Decoder own(data, size);
+    Decoder own(data, size, structure.entropyBytes);
     own.run([](jpeg_decompress_struct& cinfo) {
       readHeader(cinfo);
       jpeg_start_decompress(&cinfo);

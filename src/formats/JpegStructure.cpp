@@ -54,13 +54,17 @@ void readFrame(const std::uint8_t* p, std::size_t length, Frame& f) {
   }
 }
 
-std::uint64_t scanBlocks(const std::uint8_t* p, std::size_t length, const Frame& f) {
+// The scan header from its length field on: component count, (id, tables)
+// per component, then Ss, Se and Ah/Al.
+std::uint64_t scanWork(const std::uint8_t* p, std::size_t length, const Frame& f) {
   if (!f.seen || length < 3) return 0;
   std::uint64_t blocks = 0;
   const int n = p[2];
   for (int i = 0; i < n && 3 + 2 * std::size_t(i) + 2 <= length; ++i)
     if (const Component* c = f.find(p[3 + 2 * i])) blocks += f.blocksOf(*c);
-  return blocks;
+  const std::size_t band = 3 + 2 * std::size_t(n);
+  if (band + 3 > length) return blocks;  // a cut header: the decoder refuses it
+  return jpegScanWork(blocks, p[band], p[band + 1], p[band + 2] >> 4);
 }
 
 // Past the coded data of a scan, as the decoder reads it: to the next
@@ -76,11 +80,17 @@ std::size_t skipCodedData(const std::uint8_t* d, std::size_t size, std::size_t p
 
 }  // namespace
 
-std::uint64_t jpegBlockBudget(std::size_t size) {
+std::uint64_t jpegScanWork(std::uint64_t blocks, int ss, int se, int ah) {
+  const int last = std::min(se, 63);
+  const std::uint64_t walked = ah != 0 && ss > 0 && last >= ss ? std::uint64_t(last - ss + 1) : 0;
+  return blocks + blocks * walked / 8;
+}
+
+std::uint64_t jpegBlockBudget(std::uint64_t entropyBytes) {
   // Two passes over the largest canvas with three full-size components.
   constexpr std::uint64_t kFloor = 2ull * 3ull * (16384ull * 16384ull / 64ull);
   constexpr std::uint64_t kPerByte = 1000;
-  return std::max<std::uint64_t>(kFloor, kPerByte * std::uint64_t(size));
+  return std::max<std::uint64_t>(kFloor, kPerByte * entropyBytes);
 }
 
 JpegStructure readJpegStructure(const std::uint8_t* d, std::size_t size) {
@@ -116,8 +126,10 @@ JpegStructure readJpegStructure(const std::uint8_t* d, std::size_t size) {
     pos += 2 + length;
     if (marker == 0xDA) {
       ++s.scans;
-      s.blockVisits += scanBlocks(payload, length, frame);
+      s.work += scanWork(payload, length, frame);
+      const std::size_t coded = pos;
       pos = skipCodedData(d, size, pos);
+      s.entropyBytes += pos - coded;
     }
   }
   return s;

@@ -12,9 +12,10 @@
 namespace pictavo {
 
 struct JpegStructure {
-  bool complete = false;          // an end-of-image marker follows the first scan
-  int scans = 0;                  // start-of-scan markers
-  std::uint64_t blockVisits = 0;  // 8 x 8 blocks the scans cover, summed over scans
+  bool complete = false;           // an end-of-image marker follows the first scan
+  int scans = 0;                   // start-of-scan markers
+  std::uint64_t work = 0;          // block visits the scans ask for (jpegScanWork), summed
+  std::uint64_t entropyBytes = 0;  // coded data of the scans, markers and other segments left out
 };
 
 JpegStructure readJpegStructure(const std::uint8_t* data, std::size_t size);
@@ -23,15 +24,25 @@ JpegStructure readJpegStructure(const std::uint8_t* data, std::size_t size);
 // dozen), fewer than an hostile stream needs to cost seconds.
 inline constexpr int kMaxJpegScans = 500;
 
-// The most block visits a stream of `size` bytes may ask for. Every scan
-// codes each of its blocks in at least a bit (a DC scan) or, with the
-// longest end-of-block runs, 32767 blocks in about two bytes, so an honest
-// stream's work is bounded by its size; the floor lets a cut-short stream of
-// the largest canvas decode (grey where data is missing) in a few passes.
-std::uint64_t jpegBlockBudget(std::size_t size);
+// The work of one scan over `blocks` 8 x 8 blocks with spectral band
+// [ss, se] and successive approximation high bit ah, in block visits. A
+// refinement of AC coefficients walks every coefficient of its band in every
+// block, even where the data codes nothing (an end-of-band run, or
+// arithmetic coding's near-free decisions); eight such coefficients cost
+// about one block visit.
+std::uint64_t jpegScanWork(std::uint64_t blocks, int ss, int se, int ah);
 
-inline bool jpegWorkAllowed(int scans, std::uint64_t blockVisits, std::size_t size) {
-  return scans <= kMaxJpegScans && blockVisits <= jpegBlockBudget(size);
+// The most block visits a stream with `entropyBytes` bytes of coded scan
+// data may ask for. Every scan codes each of its blocks in at least a bit (a
+// DC scan) or, with the longest end-of-block runs, 32767 blocks in about two
+// bytes, so an honest stream's work is bounded by its coded data; comments,
+// application segments and tables buy nothing. The floor lets a cut-short
+// stream of the largest canvas decode (grey where data is missing) in a few
+// passes.
+std::uint64_t jpegBlockBudget(std::uint64_t entropyBytes);
+
+inline bool jpegWorkAllowed(int scans, std::uint64_t work, std::uint64_t entropyBytes) {
+  return scans <= kMaxJpegScans && work <= jpegBlockBudget(entropyBytes);
 }
 
 }  // namespace pictavo

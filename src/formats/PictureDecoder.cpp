@@ -9,6 +9,7 @@
 #include "canvas/LargeBuffer.h"
 #include "formats/metafile/MetafileDecoder.h"
 #include "formats/OtherFormats.h"
+#include "formats/TiffReader.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -112,7 +113,15 @@ Picture decodePicture(const std::uint8_t* data, std::size_t size) {
     applyIconMask(data, size, picture);
     return picture;
   }
-  if (const char* format = otherPictureFormat(data, size)) return decodeWithQt(data, size, format);
+  if (const char* format = otherPictureFormat(data, size)) {
+    if (std::strcmp(format, "tiff") == 0) {
+      // libtiff would decode JPEG strips whatever work they ask for, and
+      // Qt's reader drops a grey picture's alpha.
+      if (!tiffJpegWorkAllowed(data, size)) invalid();
+      if (std::optional<Picture> picture = readGreyAlphaTiff(data, size)) return std::move(*picture);
+    }
+    return decodeWithQt(data, size, format);
+  }
   if (looksLikeMetafile(data, size)) {
     if (auto picture = decodeMetafile(data, size)) return std::move(*picture);
   }

@@ -354,7 +354,7 @@ class EmfPlayback {
           break;
         }
         // destination x, y; source x, y, width, height (rows counted from the bottom); destination size
-        const double srcH = i(44), ySrc = p.height - i(36) - srcH;
+        const double srcH = i(44), ySrc = double(p.height) - i(36) - srcH;  // in doubles: i(36) may be INT_MIN
         d.bitmap(i(24), i(28), i(72), i(76), p, i(32), ySrc, i(40), srcH);
         break;
       }

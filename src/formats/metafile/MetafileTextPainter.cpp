@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QString>
+#include <QTransform>
 
 #include <vector>
 
@@ -52,6 +53,18 @@ MetafileTextPainter qtMetafileTextPainter() {
     if ((run.align & 24) == 24) baseline = 0;
     else if (run.align & 8) baseline = -metrics.descent();
 
+    // What the text may touch: its box, turned with it, with room for italic
+    // overhang, cut to the picture while still in floating point (the
+    // reference point may lie anywhere in the 32-bit plane).
+    QTransform place;
+    place.translate(run.x, run.y);
+    place.rotate(-run.angle);
+    const double margin = std::ceil(metrics.height() / 4) + 1;
+    const QRectF box(dx, baseline - metrics.ascent(), width, metrics.height());
+    const QRectF touched = place.mapRect(box).adjusted(-margin, -margin, margin, margin) &
+                           QRectF(0, 0, surface.Width(), surface.Height());
+    if (touched.isEmpty()) return;
+
     QImage image(reinterpret_cast<uchar*>(surface.drawBits()), surface.Width(), surface.Height(),
                  qsizetype(surface.stride()) * 4, QImage::Format_RGB32);
     QPainter painter(&image);
@@ -68,22 +81,14 @@ MetafileTextPainter qtMetafileTextPainter() {
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.translate(run.x, run.y);
-    painter.rotate(-run.angle);
-    if (run.opaque)
-      painter.fillRect(QRectF(dx, baseline - metrics.ascent(), width, metrics.height()), qColor(run.background));
+    painter.setTransform(place);
+    if (run.opaque) painter.fillRect(box, qColor(run.background));
     painter.setFont(font);
     painter.setPen(qColor(run.color));
     painter.drawText(QPointF(dx, baseline), text);
-    // What the text may have touched: its box, turned with it, with room
-    // for italic overhang.
-    const int margin = int(std::ceil(metrics.height() / 4)) + 1;
-    const QRect touched = painter.transform()
-                              .mapRect(QRectF(dx, baseline - metrics.ascent(), width, metrics.height()))
-                              .toAlignedRect()
-                              .adjusted(-margin, -margin, margin, margin);
     painter.end();
-    surface.markChanged(Rect{touched.left(), touched.top(), touched.right() + 1, touched.bottom() + 1});
+    const QRect marked = touched.toAlignedRect();
+    surface.markChanged(Rect{marked.left(), marked.top(), marked.left() + marked.width(), marked.top() + marked.height()});
   };
 }
 

@@ -5,6 +5,7 @@
 
 #include "base/Errors.h"
 #include "formats/JpegStructure.h"
+#include "support/JpegStreams.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -145,34 +146,11 @@ TEST(JpegReader, ScanCutShortBeforeItsEndMarkerDecodesGreyWhereDataIsMissing) {
   EXPECT_TRUE(p.pixels == decodedByQt(bytes));
 }
 
-// A grey progressive stream: one DC scan of `dcBytes` and `acScans` first AC
-// scans of `acBytes` zero bytes of data each (flat grey blocks: both Huffman
-// tables hold one one-bit code for symbol 0).
+using test::JpegStream;
+using test::progressiveStream;
+
 std::vector<std::uint8_t> progressiveStream(int width, int height, int dcBytes, int acScans, int acBytes) {
-  std::vector<std::uint8_t> s = {0xFF, 0xD8};
-  auto segment = [&](std::uint8_t marker, std::vector<std::uint8_t> payload) {
-    s.insert(s.end(), {0xFF, marker, std::uint8_t((payload.size() + 2) >> 8), std::uint8_t(payload.size() + 2)});
-    s.insert(s.end(), payload.begin(), payload.end());
-  };
-  std::vector<std::uint8_t> dqt(65, 1);
-  dqt[0] = 0;
-  segment(0xDB, dqt);
-  segment(0xC2, {8, std::uint8_t(height >> 8), std::uint8_t(height), std::uint8_t(width >> 8), std::uint8_t(width), 1, 1,
-                 0x11, 0});
-  for (std::uint8_t table : {0x00, 0x10}) {
-    std::vector<std::uint8_t> dht(18, 0);
-    dht[0] = table;
-    dht[1] = 1;  // one code of one bit, for symbol 0
-    segment(0xC4, dht);
-  }
-  segment(0xDA, {1, 1, 0x00, 0, 0, 0});
-  s.insert(s.end(), std::size_t(dcBytes), 0);
-  for (int i = 0; i < acScans; ++i) {
-    segment(0xDA, {1, 1, 0x00, 1, 63, 0});
-    s.insert(s.end(), std::size_t(acBytes), 0);
-  }
-  s.insert(s.end(), {0xFF, 0xD9});
-  return s;
+  return progressiveStream(JpegStream{width, height, dcBytes, acScans, acBytes});
 }
 
 TEST(JpegReader, ProgressiveStreamsBeyondTheirWorkBudgetAreRefusedAtOnce) {
@@ -191,11 +169,53 @@ TEST(JpegReader, ProgressiveStreamsBeyondTheirWorkBudgetAreRefusedAtOnce) {
   const JpegStructure structure = readJpegStructure(hostile.data(), hostile.size());
   EXPECT_TRUE(structure.complete);
   EXPECT_EQ(structure.scans, 2001);
-  EXPECT_EQ(structure.blockVisits, std::uint64_t(2001) * 2048 * 2048);
-  EXPECT_FALSE(jpegWorkAllowed(structure.scans, structure.blockVisits, hostile.size()));
+  EXPECT_EQ(structure.work, std::uint64_t(2001) * 2048 * 2048);
+  EXPECT_EQ(structure.entropyBytes, 8u + 2000u * 2u);
+  EXPECT_FALSE(jpegWorkAllowed(structure.scans, structure.work, structure.entropyBytes));
   EXPECT_EQ(errorOf([&] { readJpeg(hostile.data(), hostile.size()); }), kErrInvalidPicture);
   // The same frame with a few such scans is cheap enough to decode.
-  EXPECT_TRUE(jpegWorkAllowed(5, std::uint64_t(5) * 2048 * 2048, hostile.size()));
+  EXPECT_TRUE(jpegWorkAllowed(5, std::uint64_t(5) * 2048 * 2048, structure.entropyBytes));
+}
+
+TEST(JpegReader, CommentsBuyNoWorkAndRefinementsPayForTheCoefficientsTheyWalk) {
+  // 200 refinement scans over 4096 x 4096 hidden behind 64 KB of comments:
+  // the comments once raised the budget enough to decode it, for seconds.
+  const JpegStream padded{.width = 4096, .height = 4096, .acScans = 1, .acBytes = 2, .refinements = 200,
+                      .commentBytes = 64 << 10};
+  const std::vector<std::uint8_t> bytes = progressiveStream(padded);
+  const JpegStructure structure = readJpegStructure(bytes.data(), bytes.size());
+  EXPECT_TRUE(structure.complete);
+  EXPECT_EQ(structure.scans, 202);
+  EXPECT_EQ(structure.entropyBytes, 8u + 201u * 2u);
+  EXPECT_EQ(errorOf([&] { readJpeg(bytes.data(), bytes.size()); }), kErrInvalidPicture);
+  JpegStream arithmetic = padded;
+  arithmetic.arithmetic = true;
+  const std::vector<std::uint8_t> coded = progressiveStream(arithmetic);
+  EXPECT_EQ(errorOf([&] { readJpeg(coded.data(), coded.size()); }), kErrInvalidPicture);
+
+  // As many first AC scans as refinements over 1024 x 1024 cost a block
+  // visit each and decode; the refinements walk 63 coefficients a block.
+  const std::vector<std::uint8_t> first = progressiveStream(JpegStream{.width = 1024, .height = 1024, .acScans = 300, .acBytes = 2});
+  EXPECT_EQ(readJpeg(first.data(), first.size()).at(500, 500), 0xFF808080u);
+  const std::vector<std::uint8_t> refined =
+      progressiveStream(JpegStream{.width = 1024, .height = 1024, .acScans = 1, .acBytes = 2, .refinements = 299});
+  EXPECT_EQ(errorOf([&] { readJpeg(refined.data(), refined.size()); }), kErrInvalidPicture);
+}
+
+TEST(JpegReader, FlatProgressivePicturesStayWithinTheBudgetAtTheLargestSize) {
+  // Flat pictures are the cheapest to code per block. Work and coded data
+  // both grow with the area, so a picture within budget without the floor
+  // here stays within it at 16384 x 16384.
+  for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_Grayscale8}) {
+    QImage flat(1024, 1024, format);
+    flat.fill(Qt::white);
+    const std::vector<std::uint8_t> bytes = encode(flat, 90, true);
+    const JpegStructure s = readJpegStructure(bytes.data(), bytes.size());
+    EXPECT_GE(s.scans, 6);
+    EXPECT_LE(s.entropyBytes, bytes.size());
+    constexpr std::uint64_t scale = (16384 / 1024) * (16384 / 1024);
+    EXPECT_TRUE(jpegWorkAllowed(s.scans, s.work * scale, s.entropyBytes * scale)) << s.work << " " << s.entropyBytes;
+  }
 }
 
 }  // namespace
