@@ -71,6 +71,12 @@ void ClipboardCommands::cut() {
   });
 }
 
+void ClipboardCommands::cutByDeleteKey() {
+  reported(window_.commandWindow(), [this] {
+    if (clipboard_.cut()) system_.passOverForeign();
+  });
+}
+
 void ClipboardCommands::paste() {
   const bool taken = reported(window_.commandWindow(), [this] {
     if (std::optional<QImage> image = system_.takeForeignImage()) {

@@ -1,13 +1,39 @@
 #include "app/FileArgument.h"
 
-#include <QFileInfo>
+#include <QByteArray>
+#include <QDir>
 #include <QMimeData>
 #include <QString>
 #include <QUrl>
 
 #include <cstring>
+#include <string>
+#include <unistd.h>
 
 namespace pictavo {
+
+namespace {
+
+// File names are bytes, which need not be UTF-8 (caf\xe9.png); the path is
+// kept as those bytes so the file named is the file opened. Latin-1 carries
+// each byte through Qt's path cleaning unchanged.
+std::string absoluteBytes(const QByteArray& path) {
+  if (path.isEmpty()) return {};
+  QByteArray full = path;
+  if (!full.startsWith('/')) {
+    std::string here(4096, '\0');
+    while (::getcwd(here.data(), here.size()) == nullptr && here.size() < (1u << 20)) here.resize(here.size() * 2);
+    full = QByteArray(here.c_str()) + '/' + full;
+  }
+  return QDir::cleanPath(QString::fromLatin1(full)).toLatin1().toStdString();
+}
+
+// A local file address's path as the bytes its escapes stand for.
+std::string localFileBytes(const QUrl& url) {
+  return absoluteBytes(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+}  // namespace
 
 std::string fileArgument(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
@@ -15,23 +41,25 @@ std::string fileArgument(int argc, char** argv) {
       ++i;
       continue;
     }
-    return fullFilePath(QString::fromLocal8Bit(argv[i]).toStdString());
+    return fullFilePath(argv[i]);
   }
   return {};
 }
 
 std::string fullFilePath(const std::string& argument) {
-  QString path = QString::fromStdString(argument);
-  if (path.isEmpty()) return {};
-  if (path.startsWith(QLatin1String("file:"))) path = QUrl(path).toLocalFile();
-  return QFileInfo(path).absoluteFilePath().toStdString();
+  const QByteArray bytes = QByteArray::fromStdString(argument);
+  if (bytes.startsWith("file:")) {
+    const QUrl url = QUrl::fromEncoded(bytes);
+    return url.isLocalFile() ? localFileBytes(url) : std::string();
+  }
+  return absoluteBytes(bytes);
 }
 
 std::string droppedFile(const QMimeData* data) {
   if (!data || !data->hasUrls()) return {};
   const QList<QUrl> urls = data->urls();
   if (urls.size() != 1 || !urls.front().isLocalFile()) return {};
-  return QFileInfo(urls.front().toLocalFile()).absoluteFilePath().toStdString();
+  return localFileBytes(urls.front());
 }
 
 }  // namespace pictavo

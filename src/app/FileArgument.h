@@ -10,7 +10,8 @@ class QMimeData;
 
 namespace pictavo {
 
-// The full path (UTF-8), or empty when no file is named.
+// The full path as the bytes the file system names it by (UTF-8 where
+// the name is), or empty when no file is named.
 std::string fileArgument(int argc, char** argv);
 // One argument as a full path, relative to the working folder.
 std::string fullFilePath(const std::string& argument);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace pictavo {
 
 namespace {
@@ -25,6 +27,7 @@ QPixmap hintIcon() {
 
 HintPanel::HintPanel(QWidget* parent) : QFrame(parent) {
   setObjectName("Picture1");
+  setAttribute(Qt::WA_TransparentForMouseEvents);
   setFrameShape(QFrame::Box);
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -46,6 +49,21 @@ void HintPanel::setText(const QString& text) {
   label_->adjustSize();
   label_->move(24, (24 - label_->height()) / 2);
   resize(label_->width() + 30, 24);
+  // A longer text must not reach past the window's edge either.
+  if (parentWidget()) move(std::max(0, std::min(x(), parentWidget()->width() - width())), y());
+}
+
+QPoint hintCorner(int left, int top, QSize panel, QSize area) {
+  // The pointer is 10 pixels before the corner on each axis.
+  auto axis = [](int start, int extent, int room) {
+    if (start + extent > room) start = start - 20 - extent;
+    return std::max(0, std::min(start, room - extent));
+  };
+  return {axis(left, panel.width(), area.width()), axis(top, panel.height(), area.height())};
+}
+
+void HintPanel::place(int left, int top) {
+  move(parentWidget() ? hintCorner(left, top, size(), parentWidget()->size()) : QPoint(left, top));
 }
 
 QString HintPanel::text() const { return label_->text(); }

@@ -724,7 +724,7 @@ void MainWindow::showHint(const std::string& text) {
 
 void MainWindow::hideHint() { hint_->hide(); }
 bool MainWindow::isHintVisible() const { return !hint_->isHidden(); }
-void MainWindow::moveHint(int left, int top) { hint_->move(left, top); }
+void MainWindow::moveHint(int left, int top) { hint_->place(left, top); }
 int MainWindow::toolsPanelWidth() const { return toolBar_->width(); }
 int MainWindow::topPanelHeight() const { return top_->height(); }
 
@@ -733,9 +733,9 @@ void MainWindow::setSelection(const OutlineShape& shape) { canvasView_->setSelec
 OutlineShape MainWindow::cloneMarker() const { return canvasView_->cloneMarker(); }
 void MainWindow::setCloneMarker(const OutlineShape& shape) { canvasView_->setCloneMarker(shape); }
 
-// The Delete key runs Cut whatever the menu item's enabled state, so the
-// command is reached through the item's signal, not through a click.
-void MainWindow::cut() { emit action("mnuCut")->triggered(false); }
+// The Delete key cuts whatever the menu item's enabled state, into the copy
+// buffer only: the system clipboard is for Copy and Cut.
+void MainWindow::cut() { clipboard_->cutByDeleteKey(); }
 
 int MainWindow::listIndex(const std::string& listName) const {
   const QComboBox* list = optionList(QString::fromStdString(listName));

@@ -27,6 +27,9 @@ class SystemClipboard : public QObject {
   // bytes are read with the canvas limit: a larger picture throws the
   // selection-size error (pictavo::Error) before anything is decoded.
   std::optional<QImage> takeForeignImage();
+  // What the clipboard holds now is older than our copy buffer (the Delete
+  // key cut into it without publishing): the next Paste does not take it.
+  void passOverForeign() { foreignPending_ = false; }
 
  private:
   bool holdsOurs() const;

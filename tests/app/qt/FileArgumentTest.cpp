@@ -31,6 +31,17 @@ TEST(FileArgument, RelativeNamesAndFileAddressesBecomeFullPaths) {
   EXPECT_EQ(fullFilePath("file:///p/%E5%9B%BE%20a.png"), "/p/图 a.png");
   EXPECT_EQ(fullFilePath("/p/图.png"), "/p/图.png");
   EXPECT_EQ(fullFilePath(""), "");
+  EXPECT_EQ(fullFilePath("/p/./q/../a.bmp"), "/p/a.bmp");
+}
+
+TEST(FileArgument, NamesThatAreNotUtf8KeepTheirBytes) {
+  const std::string here = QDir::currentPath().toStdString();
+  EXPECT_EQ(fileOf({"pictavo", "/p/caf\xe9.png"}), "/p/caf\xe9.png");
+  EXPECT_EQ(fileOf({"pictavo", "caf\xe9.png"}), here + "/caf\xe9.png");
+  EXPECT_EQ(fullFilePath("file:///p/caf%E9.png"), "/p/caf\xe9.png");
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromEncoded("file:///p/caf%E9%20%E5%9B%BE.png")});
+  EXPECT_EQ(droppedFile(&dropped), "/p/caf\xe9 图.png");
 }
 
 TEST(FileArgument, OnlyADragOfOneLocalFileOpens) {
