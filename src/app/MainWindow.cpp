@@ -94,8 +94,9 @@ void MainWindow::createClientArea() {
   client_ = new QWidget(this);
   client_->setObjectName("frmmainClient");
   setCentralWidget(client_);
-  client_->installEventFilter(this);
   // A form that previews keys: the window sees them before its controls.
+  // It also sees the client's resizes: a filter on the client as well ran
+  // the layout twice per resize.
   qApp->installEventFilter(this);
 
   top_ = new QFrame(client_);
