@@ -135,6 +135,14 @@ struct Layout {
 
 bool paletted(int bpp) { return bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8; }
 
+// The file header, info header, masks and palette: at most 14 + 124 + 16 +
+// 256 * 4 bytes, all within the first kHeadBytes of the file.
+constexpr std::size_t kHeadBytes = 4096;
+static_assert(14 + 124 + 16 + 256 * 4 <= kHeadBytes);
+
+// d holds the file's first bytes (all of them when the file is shorter than
+// kHeadBytes); size is the whole file's size, which the fields are checked
+// against.
 Layout parseHeaders(const std::uint8_t* d, std::size_t size) {
   if (size < 14 + 12 || d[0] != 'B' || d[1] != 'M') invalid();
   std::uint64_t offBits = le32(d + 10);
@@ -423,10 +431,9 @@ void decodeRle(const Layout& L, const std::uint8_t* p, const std::uint8_t* end, 
 }
 
 Picture readBmp(const Bytes& bytes) {
-  // The headers and palette lie in the first few kilobytes.
   std::vector<std::uint8_t> scratch;
-  const std::span<const std::uint8_t> head = bytes.at(0, 4096, scratch);
-  const std::uint64_t size = head.size() < 4096 ? head.size() : bytes.size();
+  const std::span<const std::uint8_t> head = bytes.at(0, kHeadBytes, scratch);
+  const std::uint64_t size = head.size() < kHeadBytes ? head.size() : bytes.size();
   if (size > SIZE_MAX) invalid();
   const Layout L = parseHeaders(head.data(), std::size_t(size));
   Picture pic;

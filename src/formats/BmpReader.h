@@ -26,8 +26,10 @@ namespace pictavo {
 // is not a bitmap this reader can decode or exceeds the canvas limit.
 Picture readBmp(const std::uint8_t* data, std::size_t size);
 
-// The same from an open file of `size` bytes, read a few rows at a time by
-// every core straight into the picture: the whole file is never held.
+// The same from an open file of `size` bytes. Uncompressed and bit-field
+// rows are read a few at a time by every core straight into the picture, so
+// such a file is never held whole; run-length data is read whole (it is the
+// rest of the file after the headers and palette, and decodes in one pass).
 // Throws pictavo::Error with the file error number when reading fails.
 Picture readBmpFile(int fd, std::uint64_t size);
 
