@@ -460,14 +460,6 @@ bool MainWindow::resizeCanvas(int width, int height) {
   return resized;
 }
 
-void MainWindow::hideSelection() {
-  OutlineShape s = selection();
-  if (s.visible) {
-    s.visible = false;
-    setSelection(s);
-  }
-}
-
 // ---- layout -----------------------------------------------------------------------
 
 void MainWindow::runLayout() {

@@ -201,7 +201,6 @@ class MainWindow : public QMainWindow, public CommandHost {
   // The wheel over the canvas or the viewport: scrolls, or zooms with Ctrl.
   void wheelOverViewport(QWheelEvent* event);
   PointerEvent pictureEvent(const PointerEvent& viewEvent) const;
-  void hideSelection();
   void gripPressed(int slot, int button, float x, float y);
   void gripMoved(int slot, int buttons, float x, float y);
   QAction* action(const char* name) const;

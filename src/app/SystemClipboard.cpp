@@ -1,6 +1,7 @@
 #include "app/SystemClipboard.h"
 
 #include "canvas/Clipboard.h"
+#include "formats/PictureDecoder.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -16,15 +17,12 @@ namespace {
 
 const QString kMarkFormat = QStringLiteral("application/x-pictavo-copy");
 
-// Qt's readers may need a decoded copy beside the picture (as for files).
-constexpr int kAllocationLimitMB = 1100;
-
 // One encoded picture, its size checked from its header first.
 QImage readBounded(QByteArray bytes) {
   QBuffer buffer(&bytes);
   if (!buffer.open(QIODevice::ReadOnly)) return {};
   QImageReader reader(&buffer);
-  reader.setAllocationLimit(kAllocationLimitMB);
+  reader.setAllocationLimit(kQtAllocationLimitMB);
   const QSize size = reader.size();
   if (size.isValid()) Clipboard::checkBufferSize(size.width(), size.height());
   return reader.read();

@@ -51,12 +51,6 @@ void Clipboard::CopySelection(Surface& canvas, Surface& buffer, const OutlineSha
   canvas.Refresh();
 }
 
-void Clipboard::hideSelection() {
-  OutlineShape s = host_.selection();
-  s.visible = false;
-  host_.setSelection(s);
-}
-
 namespace {
 
 // The part of a selection's buffer that lay on the canvas, in buffer pixels.
@@ -82,7 +76,7 @@ bool Clipboard::copy() {
   } catch (const std::exception&) {
     // Copy goes on past a failure; the selection still goes away.
   }
-  hideSelection();
+  host_.hideSelection();
   return filled;
 }
 
@@ -96,7 +90,7 @@ bool Clipboard::cut() {
     copiedArea_ = areaOnCanvas(pixelsOf(selection), host_.canvas());
     hasContent_ = filled = true;
   }
-  hideSelection();
+  host_.hideSelection();
   return filled;
 }
 
@@ -119,12 +113,7 @@ void Clipboard::takePicture(const Picture& picture) {
   if (!buffer || picture.isNull()) return;
   // Over white, as an opened picture over the white canvas background.
   Picture opaque = picture;
-  for (std::uint32_t& p : opaque.pixels) {
-    const std::uint32_t a = p >> 24;
-    if (a == 255) continue;
-    auto mix = [a](std::uint32_t c) { return (c * a + 255u * (255u - a) + 127u) / 255u; };
-    p = 0xFF000000u | (mix((p >> 16) & 0xFF) << 16) | (mix((p >> 8) & 0xFF) << 8) | mix(p & 0xFF);
-  }
+  for (std::uint32_t& p : opaque.pixels) p = pixelOverBackground(p, pixelFromColor(kWhite));
   buffer->SetPicture(opaque);
   buffer->Refresh();
   copiedArea_ = buffer->bounds();

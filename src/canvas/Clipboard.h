@@ -74,7 +74,6 @@ class Clipboard {
 
  private:
   void drawBuffer(float x, float y);
-  void hideSelection();
 
   ToolHost& host_;
   DrawingState& state_;

@@ -37,4 +37,15 @@ constexpr Color colorFromPixel(std::uint32_t p) {
   return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
 }
 
+// A pixel word laid over an opaque background word: its alpha mixes the
+// two, rounded to nearest; the result is opaque.
+constexpr std::uint32_t pixelOverBackground(std::uint32_t p, std::uint32_t back) {
+  const std::uint32_t a = p >> 24;
+  if (a == 255) return p;
+  if (a == 0) return back | 0xFF000000u;
+  auto mix = [a](std::uint32_t fg, std::uint32_t bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
+  return 0xFF000000u | (mix((p >> 16) & 0xFF, (back >> 16) & 0xFF) << 16) |
+         (mix((p >> 8) & 0xFF, (back >> 8) & 0xFF) << 8) | mix(p & 0xFF, back & 0xFF);
+}
+
 }  // namespace pictavo

@@ -45,19 +45,7 @@ void copyRect(std::uint32_t* dst, const std::uint32_t* src, int stride, const Re
 // are, transparent ones in the background word, partly transparent ones
 // (icons) blended over it. src may be dst.
 void layOverBackground(const std::uint32_t* src, std::uint32_t* dst, std::size_t n, std::uint32_t back) {
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t p = src[i];
-    const std::uint32_t a = p >> 24;
-    if (a == 255) {
-      dst[i] = p;
-    } else if (a == 0) {
-      dst[i] = back;
-    } else {
-      auto mix = [a](std::uint32_t fg, std::uint32_t bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
-      dst[i] = 0xFF000000u | (mix((p >> 16) & 0xFF, (back >> 16) & 0xFF) << 16) |
-               (mix((p >> 8) & 0xFF, (back >> 8) & 0xFF) << 8) | mix(p & 0xFF, back & 0xFF);
-    }
-  }
+  for (std::size_t i = 0; i < n; ++i) dst[i] = pixelOverBackground(src[i], back);
 }
 
 // More rectangles than this in a list are merged into their bounding box.

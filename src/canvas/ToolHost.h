@@ -78,6 +78,14 @@ class ToolHost {
   // selection exists (Cut/Copy enabling, the Delete key).
   virtual OutlineShape selection() const = 0;
   virtual void setSelection(const OutlineShape& shape) = 0;
+  // Hides the selection outline when it shows; its geometry stays.
+  void hideSelection() {
+    OutlineShape s = selection();
+    if (s.visible) {
+      s.visible = false;
+      setSelection(s);
+    }
+  }
 
   // The clone marker shpClone.
   virtual OutlineShape cloneMarker() const = 0;

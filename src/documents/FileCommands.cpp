@@ -46,7 +46,7 @@ FileCommands::FileCommands(CommandHost& window) : QObject(window.commandWindow()
 
 void FileCommands::open() {
   trapped(window_.commandWindow(), [this] {
-    hideSelection();
+    window_.hideSelection();
     std::string lastFolder = window_.lastFolder();
     const std::string name = ShowFileDialog(window_.commandWindow(), true, openFilterText(), QStringLiteral("Open"), lastFolder);
     window_.setLastFolder(lastFolder);
@@ -59,7 +59,7 @@ void FileCommands::open() {
 
 void FileCommands::openFile(const std::string& name) {
   trapped(window_.commandWindow(), [this, &name] {
-    hideSelection();
+    window_.hideSelection();
     Picture picture = decodePictureFile(name);
     showOpened(name, &picture);
   });
@@ -73,14 +73,6 @@ std::optional<Picture> FileCommands::readPicture(const std::string& name) {
 
 void FileCommands::showPicture(const std::string& name, Picture&& picture) {
   trapped(window_.commandWindow(), [&] { showOpened(name, &picture); });
-}
-
-void FileCommands::hideSelection() {
-  OutlineShape selection = window_.selection();
-  if (selection.visible) {
-    selection.visible = false;
-    window_.setSelection(selection);
-  }
 }
 
 void FileCommands::showOpened(const std::string& name, Picture* picture) {

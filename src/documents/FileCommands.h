@@ -52,7 +52,6 @@ class FileCommands : public QObject {
   bool ending_ = false;   // the program is ending: no more questions
   bool asking_ = false;   // the confirmation is open
 
-  void hideSelection();
   // Open after its file is known: the picture (null when none was chosen),
   // then the tool, panels and title. Throws what the canvas throws.
   void showOpened(const std::string& name, Picture* picture);

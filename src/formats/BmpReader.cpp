@@ -5,6 +5,7 @@
 #include "canvas/LargeBuffer.h"
 #include "canvas/Surface.h"
 #include "formats/FileErrors.h"
+#include "formats/LittleEndian.h"
 
 #include <algorithm>
 #include <array>
@@ -57,27 +58,14 @@ class FileBytes final : public Bytes {
     if (offset >= size()) return {};
     n = std::size_t(std::min<std::uint64_t>(n, size() - offset));
     if (scratch.size() < n) scratch.resize(n);
-    std::size_t done = 0;
-    while (done < n) {
-      const ssize_t got = ::pread(fd_, scratch.data() + done, n - done, off_t(offset + done));
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        throw Error(fileErrorNumber(errno));
-      }
-      if (got == 0) break;  // the file shrank meanwhile: what is left is missing
-      done += std::size_t(got);
-    }
-    return {scratch.data(), done};
+    // A file that shrank meanwhile gives fewer: what is left is missing.
+    return {scratch.data(), readFileAt(fd_, scratch.data(), n, offset)};
   }
 
  private:
   int fd_;
 };
 
-std::uint32_t le16(const std::uint8_t* p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8); }
-std::uint32_t le32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
 
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 

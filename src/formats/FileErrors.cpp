@@ -9,6 +9,20 @@
 
 namespace pictavo {
 
+std::size_t readFileAt(int fd, std::uint8_t* out, std::size_t n, std::uint64_t offset) {
+  std::size_t done = 0;
+  while (done < n) {
+    const ssize_t got = ::pread(fd, out + done, n - done, off_t(offset + done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw Error(fileErrorNumber(errno));
+    }
+    if (got == 0) break;
+    done += std::size_t(got);
+  }
+  return done;
+}
+
 int fileErrorNumber(int errnoValue) {
   switch (errnoValue) {
     case ENOENT:

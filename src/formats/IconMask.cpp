@@ -1,15 +1,13 @@
 #include "formats/IconMask.h"
 
+#include "formats/LittleEndian.h"
+
 #include <cstring>
 
 namespace pictavo {
 
 namespace {
 
-std::uint32_t u32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-std::uint16_t u16(const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); }
 
 // Bytes of one stored row of `width` pixels at `bits` per pixel: rows are
 // padded to whole 32-bit words.
@@ -21,16 +19,16 @@ void applyIconMask(const std::uint8_t* data, std::size_t size, Picture& picture)
   // Directory: 6-byte header, then 16-byte entries; the first entry's
   // image offset is at byte 12 of the entry.
   if (data == nullptr || size < 6 + 16 || picture.isNull()) return;
-  const std::uint64_t offset = u32(data + 6 + 12);
+  const std::uint64_t offset = le32(data + 6 + 12);
   if (offset + 40 > size) return;
   const std::uint8_t* header = data + offset;
   if (std::memcmp(header, "\x89PNG", 4) == 0) return;  // PNG images carry their own alpha
-  const std::uint32_t headerSize = u32(header);
-  const std::int32_t width = std::int32_t(u32(header + 4));
-  const std::int32_t doubleHeight = std::int32_t(u32(header + 8));
-  const std::uint16_t bits = u16(header + 14);
-  const std::uint32_t compression = u32(header + 16);
-  std::uint32_t coloursUsed = u32(header + 32);
+  const std::uint32_t headerSize = le32(header);
+  const std::int32_t width = std::int32_t(le32(header + 4));
+  const std::int32_t doubleHeight = std::int32_t(le32(header + 8));
+  const std::uint16_t bits = le16(header + 14);
+  const std::uint32_t compression = le32(header + 16);
+  std::uint32_t coloursUsed = le32(header + 32);
   if (headerSize < 40 || width != picture.width || doubleHeight != 2 * picture.height) return;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return;
   // Uncompressed, or 16/32-bit with three colour masks after a 40-byte header.

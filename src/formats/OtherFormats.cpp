@@ -1,5 +1,7 @@
 #include "formats/OtherFormats.h"
 
+#include "formats/LittleEndian.h"
+
 #include <cstring>
 
 namespace pictavo {
@@ -8,10 +10,6 @@ namespace {
 
 std::uint32_t bigEndian32(const std::uint8_t* p) {
   return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
-}
-
-std::uint32_t littleEndian32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 // Every chunk (length, type, data, CRC) lies inside the file, up to IEND.
@@ -33,7 +31,7 @@ const char* otherPictureFormat(const std::uint8_t* d, std::size_t size) {
   if (size >= 8 && std::memcmp(d, kPng, 8) == 0) return pngComplete(d, size) ? "png" : nullptr;
   // RIFF's size counts everything after its first eight bytes.
   if (size >= 12 && std::memcmp(d, "RIFF", 4) == 0 && std::memcmp(d + 8, "WEBP", 4) == 0)
-    return littleEndian32(d + 4) <= size - 8 ? "webp" : nullptr;
+    return le32(d + 4) <= size - 8 ? "webp" : nullptr;
   // Classic and big TIFF, either byte order. The reader refuses strips
   // that lie past the end on its own.
   if (size >= 8 && ((d[0] == 'I' && d[1] == 'I' && (d[2] == 42 || d[2] == 43) && d[3] == 0) ||

@@ -27,10 +27,6 @@ namespace {
 
 [[noreturn]] void invalid() { throw Error(kErrInvalidPicture); }
 
-// Qt's readers may need a decoded copy next to the picture; the canvas
-// limit is 16384 * 16384 * 4 bytes = 1024 MB.
-constexpr int kAllocationLimitMB = 1100;
-
 bool startsWith(const std::uint8_t* d, std::size_t size, const char* magic, std::size_t n) {
   return size >= n && std::memcmp(d, magic, n) == 0;
 }
@@ -76,7 +72,7 @@ Picture decodeWithQt(const std::uint8_t* data, std::size_t size, const char* for
   if (!buffer.open(QIODevice::ReadOnly)) invalid();
   QImageReader reader(&buffer, format);
   reader.setAutoDetectImageFormat(false);
-  reader.setAllocationLimit(kAllocationLimitMB);
+  reader.setAllocationLimit(kQtAllocationLimitMB);
   // The size comes from the header alone: refuse before anything is allocated.
   const QSize declared = reader.size();
   if (!declared.isValid() || !Surface::sizeAllowed(declared.width(), declared.height())) invalid();
@@ -145,17 +141,7 @@ std::uint64_t sizeOfOpenFile(int fd, std::uint64_t maxBytes) {
 std::vector<std::uint8_t> readOpenFile(int fd, std::uint64_t size) {
   std::vector<std::uint8_t> bytes;
   resizeLargeBuffer(bytes, std::size_t(size));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, off_t(done));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw Error(fileErrorNumber(errno));
-    }
-    if (n == 0) break;  // the file shrank meanwhile
-    done += std::size_t(n);
-  }
-  bytes.resize(done);
+  bytes.resize(readFileAt(fd, bytes.data(), bytes.size(), 0));  // less when the file shrank meanwhile
   return bytes;
 }
 

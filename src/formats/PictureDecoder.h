@@ -17,6 +17,10 @@ namespace pictavo {
 // needs more).
 inline constexpr std::uint64_t kMaxPictureFileBytes = (std::uint64_t(1) << 30) + (std::uint64_t(1) << 20);
 
+// What Qt's picture readers may allocate, in MB: a decoded copy next to the
+// picture (the canvas limit is 16384 * 16384 * 4 bytes = 1024 MB).
+inline constexpr int kQtAllocationLimitMB = 1100;
+
 // Reads the file (UTF-8 path) and decodes it. Throws pictavo::Error: 53 file
 // missing, 76 folder missing, 70 permission refused, 75 other read failures,
 // 481 not a picture we can decode (also empty, damaged or too large).

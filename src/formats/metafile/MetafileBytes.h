@@ -4,6 +4,7 @@
 // parsers never touch memory outside the file.
 
 #include "base/Errors.h"
+#include "formats/LittleEndian.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,13 +26,12 @@ class MetafileBytes {
   std::uint8_t u8(std::size_t at) const { require(at, 1); return data_[at]; }
   std::uint16_t u16(std::size_t at) const {
     require(at, 2);
-    return std::uint16_t(data_[at] | (data_[at + 1] << 8));
+    return std::uint16_t(le16(data_ + at));
   }
   std::int16_t i16(std::size_t at) const { return std::int16_t(u16(at)); }
   std::uint32_t u32(std::size_t at) const {
     require(at, 4);
-    return std::uint32_t(data_[at]) | (std::uint32_t(data_[at + 1]) << 8) | (std::uint32_t(data_[at + 2]) << 16) |
-           (std::uint32_t(data_[at + 3]) << 24);
+    return le32(data_ + at);
   }
   std::int32_t i32(std::size_t at) const { return std::int32_t(u32(at)); }
   float f32(std::size_t at) const {
