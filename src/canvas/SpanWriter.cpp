@@ -7,7 +7,7 @@ namespace pictavo {
 SpanWriter::SpanWriter(Surface& surface, Color color)
     : surface_(surface),
       clip_(surface.spanClip()),
-      bits_(surface.drawBits()),
+      bits_(surface.writableDrawBits()),
       width_(surface.Width()),
       height_(surface.Height()),
       word_(pixelFromColor(color)),

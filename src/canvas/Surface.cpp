@@ -187,7 +187,7 @@ const std::uint32_t* Surface::visibleBits(const Rect& needed) const {
 }
 
 void Surface::Cls() {
-  std::uint32_t* p = drawBits();
+  std::uint32_t* p = writableDrawBits();
   std::fill(p, p + std::size_t(width_) * std::size_t(height_), pixelFromColor(backColor_));
   markChanged(bounds());
 }
@@ -258,7 +258,7 @@ void Surface::SwapImage(Picture& picture) {
   pictureTaken();
 }
 
-std::uint32_t* Surface::bits(Layer layer) {
+std::uint32_t* Surface::writableBits(Layer layer) {
   if (layer == Layer::Persistent || visible_.empty()) {
     aboutToWritePersistent();
     return persistent_.data();
@@ -280,7 +280,7 @@ Color Surface::GetPixel(int x, int y) const {
 
 void Surface::SetPixel(int x, int y, Color c) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  drawBits()[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = pixelFromColor(c);
+  writableDrawBits()[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = pixelFromColor(c);
   markChanged(Rect{x, y, x + 1, y + 1});
 }
 

@@ -217,10 +217,12 @@ class Surface {
 
   // ---- raw access for effects, codecs and the display ---------------------
   // Pixel words of a layer (the persistent image when the visible layer is
-  // not allocated). After writing through these, call markChanged.
-  std::uint32_t* bits(Layer layer);
+  // not allocated). The writable ones say the caller is about to write (the
+  // history keeps what they may overwrite first); after writing, call
+  // markChanged. Reading needs only the const ones.
+  std::uint32_t* writableBits(Layer layer);
   const std::uint32_t* bits(Layer layer) const;
-  std::uint32_t* drawBits() { return bits(drawLayer()); }
+  std::uint32_t* writableDrawBits() { return writableBits(drawLayer()); }
   const std::uint32_t* drawBits() const { return bits(drawLayer()); }
   // What a window shows: the visible layer, brought up to date with the
   // persistent drawing first (all of it, or only within `needed`: a window

@@ -317,7 +317,7 @@ bool UndoHistory::exchange(Step& step) {
       return false;
     }
   } else {
-    std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
+    std::uint32_t* now = surface_.writableBits(Surface::Layer::Persistent);
     std::uint32_t* theirs = step.pixels.data();
     Rect all;
     for (int index : step.tiles) {

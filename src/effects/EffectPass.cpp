@@ -3,7 +3,7 @@
 namespace pictavo::effects {
 
 PixelRows persistentRows(Surface& surface) {
-  return PixelRows{surface.bits(Surface::Layer::Persistent), surface.ScaleWidth(), surface.ScaleHeight()};
+  return PixelRows{surface.writableBits(Surface::Layer::Persistent), surface.ScaleWidth(), surface.ScaleHeight()};
 }
 
 void finishPass(Surface& surface, const Rect& written) {

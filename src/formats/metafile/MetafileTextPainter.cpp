@@ -65,7 +65,7 @@ MetafileTextPainter qtMetafileTextPainter() {
                            QRectF(0, 0, surface.Width(), surface.Height());
     if (touched.isEmpty()) return;
 
-    QImage image(reinterpret_cast<uchar*>(surface.drawBits()), surface.Width(), surface.Height(),
+    QImage image(reinterpret_cast<uchar*>(surface.writableDrawBits()), surface.Width(), surface.Height(),
                  qsizetype(surface.stride()) * 4, QImage::Format_RGB32);
     QPainter painter(&image);
     if (run.clip) {
