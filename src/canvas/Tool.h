@@ -34,7 +34,7 @@ struct PointerEvent {
   int shift = 0;
   float x = 0.0f;
   float y = 0.0f;
-  std::optional<ViewPoint> shown;
+  std::optional<ViewPoint> shown = std::nullopt;
 };
 
 // What a tool step may touch: the window facade, the drawing state and the

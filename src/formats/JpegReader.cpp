@@ -35,10 +35,17 @@ class Decoder {
     errors_.mgr.error_exit = &Decoder::errorExit;
     errors_.mgr.output_message = [](j_common_ptr) {};  // warnings (corrupt data) are not shown
     progress_.progress_monitor = &Decoder::monitor;
-    jpeg_create_decompress(&cinfo_);
-    cinfo_.client_data = this;
-    cinfo_.progress = &progress_;
-    jpeg_mem_src(&cinfo_, data, static_cast<unsigned long>(size));
+    // Creating the decompressor allocates, and the source refuses an empty
+    // stream: both report through error_exit, so both run under the trap.
+    if (setjmp(errors_.jump) == 0) {
+      jpeg_create_decompress(&cinfo_);
+      cinfo_.client_data = this;
+      cinfo_.progress = &progress_;
+      jpeg_mem_src(&cinfo_, data, static_cast<unsigned long>(size));
+    } else {
+      jpeg_destroy_decompress(&cinfo_);  // safe on a half-made one
+      throw Error(errors_.outOfMemory ? kErrOutOfMemory : kErrInvalidPicture);
+    }
   }
   Decoder(const Decoder&) = delete;
   Decoder& operator=(const Decoder&) = delete;
