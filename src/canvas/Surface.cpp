@@ -192,8 +192,15 @@ void Surface::Cls() {
   markChanged(bounds());
 }
 
+// A picture whose words do not fill its size exactly is not a picture: it
+// is refused before anything is written.
+static void refuseMalformed(const Picture& picture) {
+  if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) throw Error(kErrInvalidPicture);
+}
+
 void Surface::SetPicture(const Picture& picture) {
   if (picture.isNull()) return;
+  refuseMalformed(picture);
   aboutToWritePersistent();
   if (picture.width != width_ || picture.height != height_) allocate(picture.width, picture.height, 0);
   layOverBackground(picture.pixels.data(), persistent_.data(), picture.pixels.size(), pixelFromColor(backColor_));
@@ -202,12 +209,9 @@ void Surface::SetPicture(const Picture& picture) {
 
 void Surface::SetPicture(Picture&& picture) {
   if (picture.isNull()) return;
+  refuseMalformed(picture);
   aboutToWritePersistent();
   refuseSizeOverLimit(picture.width, picture.height);
-  if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) {
-    SetPicture(static_cast<const Picture&>(picture));
-    return;
-  }
   layOverBackground(picture.pixels.data(), picture.pixels.data(), picture.pixels.size(), pixelFromColor(backColor_));
   persistent_.swap(picture.pixels);
   width_ = picture.width;

@@ -129,6 +129,27 @@ TEST(SurfaceStorage, PictureTakesItsSizeAndTransparentPixelsShowBackColor) {
   EXPECT_EQ(s.GetPixel(1, 0), kBlack);
 }
 
+// A picture whose words do not match its size (more words than 2 x 2 here)
+// used to be copied past the end of the surface's buffer.
+TEST(SurfaceStorage, APictureWhoseWordsDoNotFitItsSizeIsRefusedUntouched) {
+  for (const bool taken : {false, true}) {
+    Surface s(3, 3, kBlack);
+    Picture p(2, 2);
+    p.pixels.resize(100, 0xFFFFFFFFu);
+    try {
+      if (taken)
+        s.SetPicture(std::move(p));
+      else
+        s.SetPicture(p);
+      ADD_FAILURE() << "accepted";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), kErrInvalidPicture);
+    }
+    EXPECT_EQ(s.Width(), 3);
+    EXPECT_EQ(s.GetPixel(2, 2), kBlack);
+  }
+}
+
 TEST(SurfaceStorage, TakenPictureKeepsItsMemoryAndShowsBackColorThroughItsHoles) {
   Surface s(5, 5, kBlack);
   s.SetAutoRedraw(false);  // a visible layer must follow the new picture too
