@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-PACKAGES="cmake g++ make ccache pkg-config qt6-base-dev libjpeg62-turbo-dev libtiff-dev qt6-webengine-dev qt6-image-formats-plugins qt6-translations-l10n \
+PACKAGES="cmake g++ make ccache pkg-config qt6-base-dev libjpeg62-turbo-dev libtiff-dev libpng-dev libdeflate-dev qt6-webengine-dev qt6-image-formats-plugins qt6-translations-l10n \
 libx11-dev desktop-file-utils appstream libgtest-dev libgmock-dev libbenchmark-dev fonts-wqy-microhei xvfb xauth python3"
 
 missing=""

@@ -4,15 +4,11 @@
 #include "canvas/RowBands.h"
 #include "canvas/Surface.h"
 #include "formats/FileErrors.h"
+#include "formats/SafeFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace pictavo {
 
@@ -62,80 +58,6 @@ void convertRow(const std::uint32_t* src, int width, std::uint8_t* dst) {
   }
 }
 
-// A temporary file beside the target; removed on destruction unless released.
-class TempFile {
- public:
-  explicit TempFile(const std::string& target) {
-    std::string folder = folderOfPath(target);
-    name_ = (folder == "/" ? std::string() : folder) + "/.pictavo-save-XXXXXX";
-    fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-      const int err = errno;
-      name_.clear();
-      throw Error(fileErrorNumber(err));
-    }
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!name_.empty()) ::unlink(name_.c_str());
-  }
-  int fd() const { return fd_; }
-  const std::string& name() const { return name_; }
-
-  // Writes n bytes at `offset`; 0, or the errno of the failure (ENOSPC when
-  // the file system takes no more). Safe to call from several threads.
-  int writeAt(const std::uint8_t* data, std::size_t n, std::uint64_t offset) const {
-    while (n > 0) {
-      const ssize_t done = ::pwrite(fd_, data, std::min<std::size_t>(n, std::size_t(1) << 30), off_t(offset));
-      if (done < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      if (done == 0) return ENOSPC;
-      data += done;
-      offset += std::uint64_t(done);
-      n -= std::size_t(done);
-    }
-    return 0;
-  }
-
-  void closeChecked() {
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0 && errno != EINTR) throw Error(fileErrorNumber(errno));
-  }
-  // The file now lives under another name: nothing to clean up.
-  void release() { name_.clear(); }
-
- private:
-  std::string name_;
-  int fd_ = -1;
-};
-
-// The file that is really replaced: a symbolic link keeps pointing at its
-// target, which receives the new contents.
-std::string resolvedTarget(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-      std::string resolved(real);
-      std::free(real);
-      return resolved;
-    }
-  }
-  return path;
-}
-
-mode_t newFileMode(const std::string& target) {
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> encodeBmp(const std::uint32_t* pixels, int width, int height, int stride) {
@@ -152,17 +74,10 @@ std::vector<std::uint8_t> encodeBmp(const std::uint32_t* pixels, int width, int 
 void writeBmpFile(const std::string& path, const std::uint32_t* pixels, int width, int height, int stride,
                   bool syncToDisk) {
   checkSize(width, height, stride);
-  if (path.empty()) throw Error(kErrPathNotFound);
-  const std::string target = resolvedTarget(path);
-  TempFile temp(target);
-  ::fchmod(temp.fd(), newFileMode(target));
-
+  SafeFile temp(path);
   // Reserving the blocks first makes a full disk fail before any writing
   // and spares the file system block allocation page by page.
-  const std::uint64_t fileBytes = kBmpHeaderSize + imageBytes(width, height);
-  if (::fallocate(temp.fd(), 0, 0, off_t(fileBytes)) != 0 && errno != EOPNOTSUPP && errno != ENOSYS &&
-      errno != EINVAL && errno != EINTR)
-    throw Error(fileErrorNumber(errno));
+  temp.reserve(kBmpHeaderSize + imageBytes(width, height));
 
   // Each band of file rows is converted into its own reused chunk of a few
   // megabytes and written at its place in the file, the bands at the same
@@ -188,19 +103,7 @@ void writeBmpFile(const std::string& path, const std::uint32_t* pixels, int widt
   });
   for (const int err : failures)
     if (err) throw Error(fileErrorNumber(err));
-  if (syncToDisk && ::fsync(temp.fd()) != 0 && errno != EINVAL && errno != EROFS)
-    throw Error(fileErrorNumber(errno));
-  temp.closeChecked();
-  if (::rename(temp.name().c_str(), target.c_str()) != 0) throw Error(fileErrorNumber(errno));
-  temp.release();
-  if (syncToDisk) {
-    // Make the rename itself durable; a folder that refuses fsync is no failure.
-    const int dir = ::open(folderOfPath(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-      ::fsync(dir);
-      ::close(dir);
-    }
-  }
+  temp.commit(syncToDisk);
 }
 
 void writeBmpFile(const std::string& path, const Surface& surface, bool syncToDisk) {

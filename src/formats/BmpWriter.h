@@ -1,6 +1,6 @@
 #pragma once
-// Writing pictures as uncompressed 32-bit Windows BMP files: the only format
-// the program writes (Save As and the draft of the exit confirmation).
+// Writing pictures as uncompressed 32-bit Windows BMP files: the draft of the
+// exit confirmation, and Save As for every name that asks for no other format.
 //
 // Layout: a 14-byte file header and a 40-byte info header (54 bytes), then
 // the pixels bottom row first, each pixel blue, green, red, 0. Width and
@@ -21,12 +21,10 @@ inline constexpr std::size_t kBmpHeaderSize = 54;
 // `stride` words from one row to the next; the top byte is not written.
 std::vector<std::uint8_t> encodeBmp(const std::uint32_t* pixels, int width, int height, int stride);
 
-// Writes the file safely: the data goes to a temporary file in the target's
-// folder, is flushed (and, with syncToDisk, forced to the disk) and then
-// renamed over `path`, so a failed save leaves an existing file untouched
-// and no temporary behind. `path` is UTF-8; an existing file is replaced.
-// Throws pictavo::Error: 76 folder missing, 70 permission refused, 61 disk
-// full or file too large, 75 other input/output failures.
+// Writes the file through SafeFile: a failed save leaves an existing file
+// untouched and no temporary behind. `path` is UTF-8; an existing file is
+// replaced. Throws pictavo::Error: 76 folder missing, 70 permission refused,
+// 61 disk full or file too large, 75 other input/output failures.
 void writeBmpFile(const std::string& path, const std::uint32_t* pixels, int width, int height, int stride,
                   bool syncToDisk = true);
 // The surface's persistent image (everything drawn).

@@ -9,6 +9,7 @@
 #include "canvas/LargeBuffer.h"
 #include "formats/metafile/MetafileDecoder.h"
 #include "formats/OtherFormats.h"
+#include "formats/PngReader.h"
 #include "formats/TiffReader.h"
 
 #include <QBuffer>
@@ -30,6 +31,8 @@ namespace {
 bool startsWith(const std::uint8_t* d, std::size_t size, const char* magic, std::size_t n) {
   return size >= n && std::memcmp(d, magic, n) == 0;
 }
+
+bool isPng(const std::uint8_t* d, std::size_t size) { return startsWith(d, size, "\x89PNG\r\n\x1a\n", 8); }
 
 // Skips a chain of GIF data sub-blocks; false when the file ends inside it.
 bool skipSubBlocks(const std::uint8_t* d, std::size_t size, std::size_t& pos) {
@@ -98,6 +101,7 @@ Picture decodePicture(const std::uint8_t* data, std::size_t size) {
   if (data == nullptr || size < 4) invalid();
   if (data[0] == 'B' && data[1] == 'M') return readBmp(data, size);
   if (data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return readJpeg(data, size);
+  if (isPng(data, size)) return readPng(data, size);
   if (startsWith(data, size, "GIF87a", 6) || startsWith(data, size, "GIF89a", 6)) {
     if (!gifFirstFrameComplete(data, size)) invalid();
     return decodeWithQt(data, size, "gif");
@@ -157,10 +161,12 @@ Picture decodePictureFile(const std::string& path) {
   // decode it would fault on the missing pages and end the program.
   const FileCloser file{openFileForReading(path)};
   const std::uint64_t size = sizeOfOpenFile(file.fd, kMaxPictureFileBytes);
-  // A bitmap is read a few rows at a time straight into the picture; the
-  // other formats are compressed and read whole.
-  std::uint8_t magic[2] = {};
-  if (::pread(file.fd, magic, 2, 0) == 2 && magic[0] == 'B' && magic[1] == 'M') return readBmpFile(file.fd, size);
+  // A bitmap or a PNG is read a little at a time straight into the picture;
+  // the other formats are read whole first.
+  std::uint8_t magic[8] = {};
+  const ssize_t got = ::pread(file.fd, magic, sizeof magic, 0);
+  if (got >= 2 && magic[0] == 'B' && magic[1] == 'M') return readBmpFile(file.fd, size);
+  if (got > 0 && isPng(magic, std::size_t(got))) return readPngFile(file.fd, size);
   const std::vector<std::uint8_t> bytes = readOpenFile(file.fd, size);
   return decodePicture(bytes.data(), bytes.size());
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Decoding picture files by their content, never by their name: BMP/DIB/RLE
-// and JPEG through our own readers, GIF (first frame), ICO, CUR, PNG, WebP and
+// Decoding picture files by their content, never by their name: BMP/DIB/RLE,
+// JPEG and PNG through our own readers, GIF (first frame), ICO, CUR, WebP and
 // TIFF through Qt's readers, WMF and EMF through the metafile decoder.
 // Transparent pixels keep their alpha (0) so the canvas background shows.
 
