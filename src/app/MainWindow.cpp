@@ -15,6 +15,7 @@
 #include "canvas/TextTool.h"
 #include "controls/ColorPalette.h"
 #include "documents/FileCommands.h"
+#include "documents/StartFolder.h"
 #include "documents/NewCanvasDialog.h"
 #include "formats/PictureDecoder.h"
 #include "effects/EffectCommands.h"
@@ -228,8 +229,10 @@ void MainWindow::connectHistory() {
 
 void MainWindow::startUp(const std::string& file) {
   show();
-  lastFolder_ = QDir::cleanPath(programFolder_).toStdString() + "/";
-  globals().dataPath = lastFolder_ + "Data/";
+  const std::string programFolder = QDir::cleanPath(programFolder_).toStdString() + "/";
+  globals().dataPath = programFolder + "Data/";
+  lastFolder_ = startFolder(programFolder);
+  files_->setStartFolder(lastFolder_);
   globals().dlgResult = 2;
   // A file to open takes the new-canvas dialog's place, unless it fails.
   std::optional<Picture> opened;
@@ -370,8 +373,10 @@ void MainWindow::chooseBrush(int index) {
 // ---- commands -----------------------------------------------------------------
 
 void MainWindow::newCanvas() {
+  if (!files_->mayDiscardDrawing()) return;
   NewCanvasDialog::ask(this, [this] { return std::pair{color1(), color2()}; });
   if (globals().dlgResult == 1) {
+    files_->forgetDocument();
     canvas_.Cls();
     resizeCanvas(globals().canvasWidth, globals().canvasHeight);
     canvas_.SetBackColor(globals().canvasBackColor);

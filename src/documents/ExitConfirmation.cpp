@@ -2,14 +2,15 @@
 #include "windows/DialogParts.h"
 
 #include "base/Errors.h"
-#include "formats/BmpWriter.h"
 #include "documents/Draft.h"
 #include "documents/FileFilter.h"
+#include "documents/PictureSave.h"
 #include "documents/ShowFileDialog.h"
 #include "windows/ErrorWindow.h"
 #include "windows/WindowArt.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -49,10 +50,12 @@ QPixmap sliderArrow() {
 
 }  // namespace
 
-ExitConfirmation::ExitConfirmation(QWidget* owner, const Surface& canvas, std::function<void()> endProgram)
+ExitConfirmation::ExitConfirmation(QWidget* owner, const Surface& canvas, std::function<void()> endProgram,
+                                   const Document& document)
     : QDialog(owner, kDialogFlags),
       canvas_(canvas),
-      endProgram_(std::move(endProgram)) {
+      endProgram_(std::move(endProgram)),
+      lastFolder_(document.startFolder) {
   setObjectName(QStringLiteral("save"));
   setWindowTitle(QStringLiteral("Vellora提醒您确认"));
   setFixedSize(406, 119);
@@ -62,10 +65,7 @@ ExitConfirmation::ExitConfirmation(QWidget* owner, const Surface& canvas, std::f
   prompt->setObjectName(QStringLiteral("Image1"));
   prompt->setGeometry(16, 16, 28, 28);
   prompt->setPixmap(art::promptIcon());
-  addLabel(this, "Label1", QRect(64, 16, 313, 17),
-           QStringLiteral("是否保存对于") + QLatin1Char('"') + QStringLiteral("新文件1") + QLatin1Char('"') +
-               QStringLiteral("的修改?"),
-           palette().color(QPalette::WindowText));
+  addLabel(this, "Label1", QRect(64, 16, 313, 17), question(document.path), palette().color(QPalette::WindowText));
   addLabel(this, "Label3", QRect(64, 40, 329, 25), QStringLiteral("向右移动右侧滑动条的滑块即为不保存"),
            QColor(0xC0, 0, 0));
   addLabel(this, "Label2", QRect(64, 64, 329, 25),
@@ -113,18 +113,24 @@ bool ExitConfirmation::needed(const QString& title, const QString& documentPanel
   return drawingInNoFile || (title == kModifiedTitle && documentPanel == kNewDocument);
 }
 
-void ExitConfirmation::ask(QWidget* owner, const Surface& canvas, std::function<void()> endProgram) {
-  ExitConfirmation window(owner, canvas, std::move(endProgram));
+void ExitConfirmation::ask(QWidget* owner, const Surface& canvas, std::function<void()> endProgram,
+                           const Document& document) {
+  ExitConfirmation window(owner, canvas, std::move(endProgram), document);
   window.exec();
 }
 
+QString ExitConfirmation::question(const std::string& path) {
+  const QString name = path.empty() ? QStringLiteral("新文件1") : QFileInfo(QString::fromStdString(path)).fileName();
+  return QStringLiteral("是否保存对于") + QLatin1Char('"') + name + QLatin1Char('"') + QStringLiteral("的修改?");
+}
+
 void ExitConfirmation::save() {
-  const std::string name =
-      ShowFileDialog(this, false, pictureFilterText("otsp"), QStringLiteral("Save"), lastFolder_);
-  // Cancel comes back here instead of leaving without the drawing.
+  const std::string name = ShowFileDialog(this, false, saveFilterText("otsp"), QStringLiteral("Save"), lastFolder_);
+  // Cancel (of the dialog or the JPEG quality) comes back here instead of
+  // leaving without the drawing.
   if (name.empty()) return;
   try {
-    writeBmpFile(name, canvas_);
+    if (!savePicture(this, name, canvas_)) return;
   } catch (const Error& e) {
     ErrorWindow::report(this, e);
     return;

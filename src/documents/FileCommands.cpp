@@ -2,9 +2,11 @@
 
 #include "base/Errors.h"
 #include "canvas/ToolEngine.h"
-#include "formats/BmpWriter.h"
 #include "documents/ExitConfirmation.h"
 #include "documents/FileFilter.h"
+#include "documents/KeepDrawingQuestion.h"
+#include "documents/PathHelpers.h"
+#include "documents/PictureSave.h"
 #include "formats/PictureDecoder.h"
 #include "documents/ShowFileDialog.h"
 #include "windows/CommandHost.h"
@@ -45,6 +47,7 @@ FileCommands::FileCommands(CommandHost& window) : QObject(window.commandWindow()
 }
 
 void FileCommands::open() {
+  if (!mayDiscardDrawing()) return;
   trapped(window_.commandWindow(), [this] {
     window_.hideSelection();
     std::string lastFolder = window_.lastFolder();
@@ -58,6 +61,8 @@ void FileCommands::open() {
 }
 
 void FileCommands::openFile(const std::string& name) {
+  if (!mayDiscardDrawing()) return;
+  window_.setLastFolder(FolderOf(name));
   trapped(window_.commandWindow(), [this, &name] {
     window_.hideSelection();
     Picture picture = decodePictureFile(name);
@@ -66,6 +71,7 @@ void FileCommands::openFile(const std::string& name) {
 }
 
 std::optional<Picture> FileCommands::readPicture(const std::string& name) {
+  window_.setLastFolder(FolderOf(name));
   std::optional<Picture> picture;
   trapped(window_.commandWindow(), [&] { picture = decodePictureFile(name); });
   return picture;
@@ -86,6 +92,7 @@ void FileCommands::showOpened(const std::string& name, Picture* picture) {
     window_.layoutCanvas(CommandHost::Zoom::ActualSize);
     window_.notePictureInFile();
     window_.startFreshHistory();
+    documentPath_ = name;
   }
   window_.engine().state().curTool = -1;
   window_.showCanvasSize();
@@ -96,12 +103,14 @@ void FileCommands::showOpened(const std::string& name, Picture* picture) {
 void FileCommands::saveAs() {
   trapped(window_.commandWindow(), [this] {
     std::string lastFolder = window_.lastFolder();
-    const std::string name =
-        ShowFileDialog(window_.commandWindow(), false, pictureFilterText("tpf"), QStringLiteral("另存为"), lastFolder);
+    std::string name =
+        ShowFileDialog(window_.commandWindow(), false, saveFilterText("tpf"), QStringLiteral("另存为"), lastFolder);
     window_.setLastFolder(lastFolder);
+    // A cancelled JPEG quality is a cancelled Save As.
+    if (!name.empty() && !savePicture(window_.commandWindow(), name, window_.canvas())) name.clear();
     if (!name.empty()) {
-      writeBmpFile(name, window_.canvas());
       window_.notePictureInFile();
+      documentPath_ = name;
     }
     window_.setStatusPanelText(1, name);
     if (!name.empty()) window_.setWindowTitle(std::string(kTitle));
@@ -118,10 +127,27 @@ void FileCommands::queryUnload() {
   const QString title = QString::fromStdString(window_.windowTitle());
   if (!ExitConfirmation::needed(title, window_.statusPanelText(1), window_.drawingInNoFile())) return;
   asking_ = true;
-  ExitConfirmation::ask(window_.commandWindow(), window_.canvas(), [this] {
-    if (!ending_) window_.endProgram();
-  });
+  ExitConfirmation::ask(
+      window_.commandWindow(), window_.canvas(),
+      [this] {
+        if (!ending_) window_.endProgram();
+      },
+      {documentPath_, startFolder_});
   asking_ = false;
+}
+
+bool FileCommands::mayDiscardDrawing() {
+  if (!window_.drawingInNoFile()) return true;
+  switch (askKeepDrawing(window_.commandWindow())) {
+    case KeepDrawing::Save:
+      saveAs();
+      return !window_.drawingInNoFile();
+    case KeepDrawing::Discard:
+      return true;
+    case KeepDrawing::Cancel:
+      break;
+  }
+  return false;
 }
 
 }  // namespace pictavo

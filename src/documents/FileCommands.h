@@ -29,16 +29,27 @@ class FileCommands : public QObject {
   // title loses its mark. A failed Open changes nothing but hides the
   // selection.
   void open();
-  // Open with a name given instead of chosen in the dialog (a dropped file).
+  // Open with a name given instead of chosen in the dialog (a dropped file);
+  // the file's folder becomes the dialogs' folder.
   void openFile(const std::string& name);
   // Open in two halves, for the start-up with a file: the picture (a
-  // failure reported in the error window, giving nothing), then showing it
-  // as Open does.
+  // failure reported in the error window, giving nothing; the file's folder
+  // becomes the dialogs' folder either way), then showing it as Open does.
   std::optional<Picture> readPicture(const std::string& name);
   void showPicture(const std::string& name, Picture&& picture);
-  // Save As: the canvas as BMP to the exact path chosen; panel 1 takes the
+  // Save As: the canvas to the exact path chosen, in the format its
+  // extension asks for (a JPEG asks its quality first); panel 1 takes the
   // path (empty after a cancel) and a saved file clears the title's mark.
   void saveAs();
+  // Before New, Open or a drop replaces the canvas: true when that may go
+  // on. A drawing in no file asks first whether to save it (Save As, going
+  // on only when it saved), discard it, or cancel.
+  bool mayDiscardDrawing();
+  // New made a picture that is in no file: the exit confirmation names it
+  // "新文件1" again.
+  void forgetDocument() { documentPath_.clear(); }
+  // Where the exit confirmation's save dialog starts.
+  void setStartFolder(const std::string& folder) { startFolder_ = folder; }
   // Exit: the main window closes (asking first when needed), then the
   // program ends, closing every other window too.
   void exitProgram();
@@ -51,6 +62,8 @@ class FileCommands : public QObject {
   CommandHost& window_;
   bool ending_ = false;   // the program is ending: no more questions
   bool asking_ = false;   // the confirmation is open
+  std::string documentPath_;  // the file the picture came from or went to
+  std::string startFolder_;
 
   // Open after its file is known: the picture (null when none was chosen),
   // then the tool, panels and title. Throws what the canvas throws.

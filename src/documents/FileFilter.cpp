@@ -16,13 +16,13 @@ std::vector<std::string> split(const std::string& text, char separator) {
   return parts;
 }
 
-}  // namespace
-
-std::string pictureFilterText(const std::string& ownExtension) {
+// The classic entries; the first one's patterns may match more than its
+// display text names.
+std::string classicFilterText(const std::string& ownExtension, const std::string& morePatterns) {
   const std::string own = "*." + ownExtension;
   const std::string all = own + ";*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.gif;*.ico;*.cur;*.wmf;*.emf";
   const std::pair<std::string, std::string> entries[] = {
-      {"所有支持的格式(" + all + ")", all},
+      {"所有支持的格式(" + all + ")", all + morePatterns},
       {"Vellora通用(" + own + ")", own},
       {"位图(*.bmp;*.dib;*.rle)", "*.bmp;*.dib;*.rle"},
       {"JPEG图像(*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe"},
@@ -36,8 +36,17 @@ std::string pictureFilterText(const std::string& ownExtension) {
   return text;
 }
 
+}  // namespace
+
+std::string pictureFilterText(const std::string& ownExtension) { return classicFilterText(ownExtension, ""); }
+
+std::string saveFilterText(const std::string& ownExtension) {
+  return pictureFilterText(ownExtension) + kPngFilterEntry + "|*.png|";
+}
+
 std::string openFilterText() {
-  return pictureFilterText("tpf") + "其他图片(*.png;*.webp;*.tif;*.tiff)|*.png;*.webp;*.tif;*.tiff|";
+  return classicFilterText("tpf", ";*.png;*.webp;*.tif;*.tiff") +
+         "其他图片(*.png;*.webp;*.tif;*.tiff)|*.png;*.webp;*.tif;*.tiff|";
 }
 
 std::vector<FilterEntry> parseFilterText(const std::string& text) {

@@ -13,8 +13,13 @@ namespace pictavo {
 // The filter text with the program's own extension, given without its dot.
 std::string pictureFilterText(const std::string& ownExtension);
 
-// Open's filter: the one above for ".tpf", then the formats beyond the
-// program's classic ones (PNG, WebP, TIFF) as one more entry.
+// The save dialogs' filter: the one above, then the PNG entry.
+inline constexpr const char* kPngFilterEntry = "PNG图片(*.png)";
+std::string saveFilterText(const std::string& ownExtension);
+
+// Open's filter: the one above for ".tpf", its first entry also matching
+// the formats beyond the classic ones (PNG, WebP, TIFF) without naming them,
+// then those formats as one more entry.
 std::string openFilterText();
 
 struct FilterEntry {

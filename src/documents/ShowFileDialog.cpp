@@ -3,8 +3,15 @@
 #include "documents/FileFilter.h"
 #include "documents/PathHelpers.h"
 
+#include <QDateTime>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
+#include <QTreeView>
 
+#include <algorithm>
 #include <memory>
 
 namespace pictavo {
@@ -27,6 +34,40 @@ QStringList nameFilters(const std::string& filterText) {
   return filters;
 }
 
+// The list's sizes, types of folders and dates in Chinese whatever the
+// system's locale, which Qt's own model would follow.
+class ChineseFileColumns : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || !files || index.column() < 1 || index.column() > 3)
+      return QIdentityProxyModel::data(index, role);
+    const QFileInfo info = files->fileInfo(mapToSource(index));
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    switch (index.column()) {
+      case 1:
+        return info.isDir() ? QString() : chinese.formattedDataSize(info.size(), 1, QLocale::DataSizeTraditionalFormat);
+      case 2:
+        return info.isDir() ? QStringLiteral("文件夹") : QIdentityProxyModel::data(index, role);
+      default:
+        return chinese.toString(info.lastModified(), QStringLiteral("yyyy/M/d H:mm"));
+    }
+  }
+};
+
+// Room for whole column texts: the name takes what the others leave.
+void layOutColumns(QFileDialog* dialog) {
+  dialog->resize(std::max(dialog->width(), kFileDialogMinimumWidth), std::max(dialog->height(), kFileDialogMinimumHeight));
+  if (auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView* header = list->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+  }
+}
+
 }  // namespace
 
 QFileDialog* makeFileDialog(QWidget* owner, bool isOpen, const std::string& filterText, const QString& title,
@@ -40,6 +81,14 @@ QFileDialog* makeFileDialog(QWidget* owner, bool isOpen, const std::string& filt
   const QStringList filters = nameFilters(filterText);
   dialog->setNameFilters(filters);
   if (!filters.isEmpty()) dialog->selectNameFilter(filters.front());
+  if (!isOpen) {
+    // A name typed without an extension under the PNG entry gets ".png".
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
+      dialog->setDefaultSuffix(filter.startsWith(QString::fromUtf8(kPngFilterEntry)) ? QStringLiteral("png") : QString());
+    });
+  }
+  dialog->setProxyModel(new ChineseFileColumns(dialog));
+  layOutColumns(dialog);
   // Without a folder of its own the dialog starts where the platform's
   // dialogs last were.
   if (!lastFolder.empty()) dialog->setDirectory(QString::fromStdString(lastFolder));

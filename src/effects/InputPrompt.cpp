@@ -4,7 +4,8 @@
 
 namespace pictavo {
 
-QString askInput(QWidget* owner, const QString& message, const QString& title, const QString& preset) {
+std::optional<QString> promptInput(QWidget* owner, const QString& message, const QString& title,
+                                   const QString& preset) {
   QInputDialog prompt(owner);
   prompt.setObjectName(QStringLiteral("InputBox"));
   prompt.setInputMode(QInputDialog::TextInput);
@@ -12,8 +13,12 @@ QString askInput(QWidget* owner, const QString& message, const QString& title, c
   prompt.setLabelText(message);
   prompt.setTextValue(preset);
   prompt.setModal(true);
-  if (prompt.exec() != QDialog::Accepted) return {};
+  if (prompt.exec() != QDialog::Accepted) return std::nullopt;
   return prompt.textValue();
+}
+
+QString askInput(QWidget* owner, const QString& message, const QString& title, const QString& preset) {
+  return promptInput(owner, message, title, preset).value_or(QString());
 }
 
 }  // namespace pictavo

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,6 +168,20 @@ const std::vector<AnswerKind>& answerKinds() {
       {"stroke", strokeAnswerWellFormed, [](QWidget* d) { return named(d, "frmStroke"); }, answerStroke},
       {"mask", maskAnswerWellFormed, [](QWidget* d) { return named(d, "frmMask"); }, answerMask},
       {"exit", exitAnswerWellFormed, [](QWidget* d) { return named(d, "save"); }, answerExit},
+      // The question before New, Open or a drop; "save" clicks 保存(&S), and
+      // the Save As dialog that follows gets PATH (see answer()).
+      {"keep",
+       [](const QStringList& a) {
+         return (a.size() == 2 && a[0] == "save") || (a.size() == 1 && (a[0] == "discard" || a[0] == "cancel"));
+       },
+       [](QWidget* d) { return named(d, "keepDrawing"); },
+       [](QWidget* d, const QStringList& a) -> QString {
+         const QString caption = a[0] == "save" ? QStringLiteral("保存(S)") : a[0] == "discard" ? QStringLiteral("不保存(N)") : QStringLiteral("取消");
+         QAbstractButton* b = buttonWithCaption(d, caption);
+         if (!b) return QStringLiteral("no button %1").arg(caption);
+         clickWidget(b);
+         return {};
+       }},
       {"about", aboutAnswerWellFormed, [](QWidget* d) { return named(d, "frmAbout"); }, answerAbout},
       {"hint", [](const QStringList& a) { return a.size() == 1 && a[0] == "delete"; },
        [](QWidget* d) { return named(d, "warndywtd"); },
@@ -201,6 +216,7 @@ const AnswerKind* kindOf(const QString& word) {
 }
 
 bool needsNoAnswer(const QWidget* dialog) {
+  if (dialog->objectName() == QLatin1String("keepDrawing")) return false;
   return dialog->objectName() == QLatin1String("errbox") || qobject_cast<const QMessageBox*>(dialog);
 }
 
@@ -306,6 +322,10 @@ void DialogAnswers::answer(QWidget* dialog) {
     fail_(2, QStringLiteral("line %1: answer %2 does not fit dialog %3").arg(a.line).arg(a.words.join(' '), dialogName(dialog)));
     return;
   }
+  // "keep save PATH": Save As opens its file dialog once the question has
+  // closed; PATH, from the driver's working folder, is its answer.
+  if (a.words.size() == 3 && a.words[0] == QLatin1String("keep"))
+    answers_.push_front(Answer{a.line, {QStringLiteral("file"), QFileInfo(a.words[2]).absoluteFilePath()}});
   const QString error = kind->run(dialog, a.words.mid(1));
   if (!error.isEmpty()) {
     fail_(2, QStringLiteral("line %1: answer %2 in dialog %3: %4").arg(a.line).arg(a.words.join(' '), dialogName(dialog), error));

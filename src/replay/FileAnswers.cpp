@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
@@ -27,7 +28,7 @@ void chooseFile(QFileDialog* dialog, const QString& path) {
 }
 
 bool exitAnswerWellFormed(const QStringList& a) {
-  if (a.size() == 2) return a[0] == QLatin1String("save");
+  if (a.size() == 2) return a[0] == QLatin1String("save") || a[0] == QLatin1String("label");
   return a.size() == 1 && (a[0] == QLatin1String("save-cancel") || a[0] == QLatin1String("slider") ||
                            a[0] == QLatin1String("step") || a[0] == QLatin1String("close") ||
                            a[0] == QLatin1String("escape"));
@@ -38,6 +39,12 @@ QString answerExit(QWidget* dialog, const QStringList& a) {
   if (word == QLatin1String("save")) {
     const QString path = QFileInfo(a[1]).absoluteFilePath();
     return clickAndAnswer<QFileDialog>(dialog, "Command1", [path](QFileDialog* d) { chooseFile(d, path); });
+  }
+  if (word == QLatin1String("label")) {
+    auto* label = dialog->findChild<QLabel*>(QStringLiteral("Label1"));
+    if (!label) return QStringLiteral("no label Label1");
+    if (label->text() != a[1]) return QStringLiteral("Label1 reads %1").arg(label->text());
+    return {};
   }
   if (word == QLatin1String("save-cancel")) {
     return clickAndAnswer<QFileDialog>(dialog, "Command1", [](QFileDialog* d) { d->reject(); });

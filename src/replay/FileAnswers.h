@@ -7,6 +7,8 @@
 //   answer exit step          click the slider's right arrow once; the
 //                             window stays open for the next answer
 //   answer exit close         the window's close box
+//   answer exit label TEXT    a script error unless Label1 reads TEXT; the
+//                             window stays open for the next answer
 //   answer about ok           "确定(&O)"
 //   answer about link         click the link picture Image1
 // A relative PATH after "exit save" is taken from the driver's working
