@@ -54,13 +54,26 @@ TEST(FileFilter, OwnExtensionReplacedInAllThreePlaces) {
 }
 
 TEST(FileFilter, OpenAddsOtherPicturesAfterTheClassicEntries) {
-  const std::string classic = pictureFilterText("tpf");
-  const std::string open = openFilterText();
-  ASSERT_EQ(open.substr(0, classic.size()), classic);
-  const std::vector<FilterEntry> entries = parseFilterText(open);
+  const std::vector<FilterEntry> classic = parseFilterText(pictureFilterText("tpf"));
+  const std::vector<FilterEntry> entries = parseFilterText(openFilterText());
   ASSERT_EQ(entries.size(), 9u);
+  // The first entry's text stays as it is, while its patterns match the
+  // other formats too.
+  EXPECT_EQ(entries[0].display, classic[0].display);
+  std::vector<std::string> wanted = classic[0].patterns;
+  for (const char* p : {"*.png", "*.webp", "*.tif", "*.tiff"}) wanted.push_back(p);
+  EXPECT_EQ(entries[0].patterns, wanted);
+  for (std::size_t i = 1; i < 8; ++i) EXPECT_EQ(entries[i].patterns, classic[i].patterns) << i;
   EXPECT_EQ(entries[8].display, "其他图片(*.png;*.webp;*.tif;*.tiff)");
   EXPECT_EQ(entries[8].patterns, (std::vector<std::string>{"*.png", "*.webp", "*.tif", "*.tiff"}));
+}
+
+TEST(FileFilter, SaveFiltersEndWithThePngEntry) {
+  for (const char* own : {"tpf", "otsp"}) {
+    const std::string classic = pictureFilterText(own);
+    const std::string save = saveFilterText(own);
+    EXPECT_EQ(save, classic + "PNG图片(*.png)|*.png|");
+  }
 }
 
 TEST(FileFilter, ParsingToleratesOddTexts) {

@@ -7,11 +7,12 @@
 
 namespace pictavo::test {
 
-SmallDisk::SmallDisk(std::size_t bytes) : bytes_(bytes) {
+SmallDisk::SmallDisk(std::size_t bytes, std::size_t inodes) : bytes_(bytes) {
   std::string pattern = (std::filesystem::temp_directory_path() / "pictavo-disk-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) return;
   path_ = pattern;
-  const std::string options = "size=" + std::to_string(bytes);
+  std::string options = "size=" + std::to_string(bytes);
+  if (inodes > 0) options += ",nr_inodes=" + std::to_string(inodes);
   mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
 }
 

@@ -10,7 +10,9 @@ namespace pictavo::test {
 
 class SmallDisk {
  public:
-  explicit SmallDisk(std::size_t bytes);
+  // inodes: how many file entries it holds (its root folder takes one);
+  // 0 for the default.
+  explicit SmallDisk(std::size_t bytes, std::size_t inodes = 0);
   ~SmallDisk();
   SmallDisk(const SmallDisk&) = delete;
   SmallDisk& operator=(const SmallDisk&) = delete;

@@ -14,6 +14,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QAbstractProxyModel>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QListView>
 #include <QTemporaryDir>
 
@@ -72,15 +75,80 @@ TEST(FileDialog, ShowsTheDisplayTextsAndStartsOnTheFirstEntryInLastFolder) {
             QStringLiteral("所有支持的格式(*.tpf;*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.gif;*.ico;*.cur;*.wmf;*.emf)"));
   EXPECT_EQ(types->itemText(1), QStringLiteral("Vellora通用(*.tpf)"));
 
-  // Each ";"-separated pattern counts, in any letter case.
+  // Each ";"-separated pattern counts, in any letter case; the first entry
+  // also takes the formats its text does not name.
   dialog->show();
-  const QStringList all{"a.tpf", "c.BMP"};
+  const QStringList all{"a.tpf", "c.BMP", "d.Tiff"};
   EXPECT_EQ(listed(dialog.get(), all), all);
   dialog->selectNameFilter(dialog->nameFilters().at(1));
   EXPECT_EQ(listed(dialog.get(), {"a.tpf"}), QStringList{"a.tpf"});
   dialog->selectNameFilter(dialog->nameFilters().at(8));
   EXPECT_EQ(listed(dialog.get(), {"d.Tiff"}), QStringList{"d.Tiff"});
   dialog->hide();
+}
+
+// Picks a type entry as a user does (the dialog reacts to activation only).
+void chooseType(QFileDialog* dialog, int index) {
+  auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  ASSERT_NE(types, nullptr);
+  types->setCurrentIndex(index);
+  emit types->activated(index);
+  emit types->textActivated(types->itemText(index));
+}
+
+QString savedName(QFileDialog* dialog, const QString& typed) {
+  auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  if (!box) return QStringLiteral("<no box>");
+  box->setText(typed);
+  const QStringList chosen = dialog->selectedFiles();
+  return chosen.isEmpty() ? QString() : QFileInfo(chosen.front()).fileName();
+}
+
+TEST(FileDialog, SaveEndsWithThePngEntryWhichAddsItsExtension) {
+  QTemporaryDir dir;
+  std::unique_ptr<QFileDialog> dialog(
+      makeFileDialog(nullptr, false, saveFilterText("tpf"), "另存为", dir.path().toStdString()));
+  auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  ASSERT_NE(types, nullptr);
+  ASSERT_EQ(types->count(), 9);
+  EXPECT_EQ(types->currentIndex(), 0);
+  EXPECT_EQ(types->itemText(8), QStringLiteral("PNG图片(*.png)"));
+  dialog->show();
+  EXPECT_EQ(savedName(dialog.get(), "drawing"), QStringLiteral("drawing"));
+  chooseType(dialog.get(), 8);
+  EXPECT_EQ(savedName(dialog.get(), "drawing"), QStringLiteral("drawing.png"));
+  EXPECT_EQ(savedName(dialog.get(), "drawing.bmp"), QStringLiteral("drawing.bmp"));
+  chooseType(dialog.get(), 2);
+  EXPECT_EQ(savedName(dialog.get(), "drawing"), QStringLiteral("drawing"));
+  dialog->hide();
+}
+
+TEST(FileDialog, OpensLargeWithChineseColumnsWhateverTheLocale) {
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir("folder");
+  touch(dir.filePath("big.bmp"), QByteArray(800 * 1000, 'x'));
+  std::unique_ptr<QFileDialog> dialog(makeFileDialog(nullptr, true, openFilterText(), "Open", dir.path().toStdString()));
+  dialog->show();
+  EXPECT_GE(dialog->width(), 820);
+  EXPECT_GE(dialog->height(), 520);
+  auto* proxy = dialog->proxyModel();
+  ASSERT_NE(proxy, nullptr);
+  auto* files = qobject_cast<QFileSystemModel*>(proxy->sourceModel());
+  ASSERT_NE(files, nullptr);
+  const QModelIndex big = proxy->mapFromSource(files->index(dir.filePath("big.bmp")));
+  const QModelIndex folder = proxy->mapFromSource(files->index(dir.filePath("folder")));
+  for (int tries = 0; tries < 300 && proxy->index(big.row(), 1, big.parent()).data().toString().isEmpty(); ++tries)
+    spin(10);
+  EXPECT_EQ(proxy->index(big.row(), 1, big.parent()).data().toString(), QStringLiteral("781.3 kB"));
+  EXPECT_EQ(proxy->index(folder.row(), 2, folder.parent()).data().toString(), QStringLiteral("文件夹"));
+  const QDateTime modified = QFileInfo(dir.filePath("big.bmp")).lastModified();
+  EXPECT_EQ(proxy->index(big.row(), 3, big.parent()).data().toString(),
+            QStringLiteral("%1/%2/%3 %4").arg(modified.date().year()).arg(modified.date().month())
+                .arg(modified.date().day()).arg(modified.time().toString(QStringLiteral("H:mm"))));
+  dialog->hide();
+  QLocale::setDefault(before);
 }
 
 TEST(FileDialog, ChosenFileMovesLastFolderAndCancelLeavesIt) {
