@@ -11,7 +11,9 @@
 #include "base/Errors.h"
 #include "support/TestPictures.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <zlib.h>
@@ -21,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <tuple>
 
 namespace pictavo {
 namespace {
@@ -43,7 +46,11 @@ std::vector<std::uint32_t> mixedPixels(int w, int h, int stride) {
 }
 
 QImage qtDecoded(const std::vector<std::uint8_t>& bytes) {
-  QImage image = QImage::fromData(bytes.data(), int(bytes.size()));
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+  QBuffer buffer(&data);
+  QImageReader reader(&buffer);
+  reader.setAllocationLimit(0);
+  QImage image = reader.read();
   return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -238,6 +245,39 @@ TEST(JpegWriter, FilesDecodeCloseToThePictureAndQualityCounts) {
   EXPECT_GT(meanError(readJpeg(q1.data(), q1.size())), meanError(ours));
   EXPECT_EQ(encodeJpeg(px.data(), w, h, w, -5), q1);
   EXPECT_EQ(encodeJpeg(px.data(), w, h, w, 1000), encodeJpeg(px.data(), w, h, w, 100));
+}
+
+// A picture with detail everywhere, so every MCU's data differs.
+std::vector<std::uint32_t> texturedPixels(int w, int h) {
+  std::vector<std::uint32_t> px(std::size_t(w) * std::size_t(h));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      px[std::size_t(y) * std::size_t(w) + std::size_t(x)] =
+          0xFF000000u | (std::uint32_t((x * 3 + y) & 0xFF) << 16) | (std::uint32_t((x ^ y) & 0xFF) << 8) |
+          std::uint32_t((y * 5 / 3) & 0xFF);
+  return px;
+}
+
+TEST(JpegWriter, BandsJoinedByRestartMarkersDecodeAsOneStream) {
+  // 16000 wide: an interval holds at most 65 MCU rows, so with two bands
+  // the second holds two intervals and a marker of its own; 2200 rows
+  // leave a last band that ends inside an MCU row.
+  for (const auto& [w, h, bandCount] : {std::tuple{203, 301, 3}, std::tuple{16000, 2200, 2}}) {
+    const std::vector<std::uint32_t> px = texturedPixels(w, h);
+    const std::vector<std::uint8_t> single = encodeJpeg(px.data(), w, h, w, 90, 1);
+    const std::vector<std::uint8_t> banded = encodeJpeg(px.data(), w, h, w, 90, bandCount);
+    EXPECT_NE(single, banded);
+    const Picture one = readJpeg(single.data(), single.size());
+    const Picture joined = readJpeg(banded.data(), banded.size());
+    ASSERT_EQ(joined.width, w);
+    ASSERT_EQ(joined.height, h);
+    EXPECT_TRUE(joined.pixels == one.pixels) << w << "x" << h;
+    // Qt's reader (libjpeg's own restart handling) agrees.
+    const QImage qt = qtDecoded(banded);
+    ASSERT_EQ(qt.height(), h);
+    const std::uint32_t* last = reinterpret_cast<const std::uint32_t*>(qt.constScanLine(h - 1));
+    EXPECT_TRUE(std::equal(last, last + w, one.pixels.end() - w)) << w << "x" << h;
+  }
 }
 
 TEST(SaveFormat, ExtensionChoosesTheFormatWithoutCase) {
