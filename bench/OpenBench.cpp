@@ -1,7 +1,7 @@
 // Open as the canvas does it: a picture file from the page cache decoded and
 // taken by a surface. bench/compare-peers names the files (the same 8000 x
-// 8000 picture as BMP and JPEG) in PICTAVO_OPEN_BMP and PICTAVO_OPEN_JPEG and
-// times the peers on them in the same run.
+// 8000 picture as BMP, JPEG and PNG) in PICTAVO_OPEN_BMP, PICTAVO_OPEN_JPEG
+// and PICTAVO_OPEN_PNG and times the peers on them in the same run.
 #include "canvas/Surface.h"
 #include "formats/PictureDecoder.h"
 
@@ -26,5 +26,6 @@ void BM_OpenPicture(benchmark::State& state, const char* variable) {
 }
 BENCHMARK_CAPTURE(BM_OpenPicture, Bmp, "PICTAVO_OPEN_BMP")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_OpenPicture, Jpeg, "PICTAVO_OPEN_JPEG")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_OpenPicture, Png, "PICTAVO_OPEN_PNG")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -85,12 +85,15 @@ void filterRow(const std::uint8_t* __restrict cur, const std::uint8_t* __restric
   for (std::size_t i = 3; i < n; ++i) sub[i] = std::uint8_t(cur[i] - cur[i - 3]);
   for (std::size_t i = 0; i < n; ++i) up[i] = std::uint8_t(cur[i] - prev[i]);
   for (std::size_t i = 3; i < n; ++i) avg[i] = std::uint8_t(cur[i] - ((cur[i - 3] + prev[i]) >> 1));
+  // Masks instead of branches, so that this loop vectorises too.
   for (std::size_t i = 3; i < n; ++i) {
-    const int a = cur[i - 3], b = prev[i], cc = prev[i - 3];
-    const int p = b - cc, q = a - cc, r = p + q;
-    const int pa = p < 0 ? -p : p, pb = q < 0 ? -q : q, pc = r < 0 ? -r : r;
-    const int predictor = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : cc);
-    paeth[i] = std::uint8_t(cur[i] - predictor);
+    const int a = cur[i - 3], b = prev[i], c = prev[i - 3];
+    const int p = b - c, q = a - c, r = p + q;
+    const int pa = (p ^ (p >> 31)) - (p >> 31), pb = (q ^ (q >> 31)) - (q >> 31), pc = (r ^ (r >> 31)) - (r >> 31);
+    const int chooseB = -int(pb <= pc);
+    const int chooseA = -int(pa <= pb) & -int(pa <= pc);
+    const int bOrC = (b & chooseB) | (c & ~chooseB);
+    paeth[i] = std::uint8_t(cur[i] - ((a & chooseA) | (bOrC & ~chooseA)));
   }
   int best = 0;
   std::uint64_t bestSum = absoluteSum(cur, n);
