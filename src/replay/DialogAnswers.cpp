@@ -311,6 +311,12 @@ void DialogAnswers::handle(QPointer<QWidget> dialog) {
 }
 
 void DialogAnswers::answer(QWidget* dialog) {
+  if (!keepDefault_.isEmpty() && dialog->objectName() == QLatin1String("keepDrawing") &&
+      (answers_.empty() || answers_.front().words.front() != QLatin1String("keep"))) {
+    const QString error = kindOf(QStringLiteral("keep"))->run(dialog, {keepDefault_});
+    if (!error.isEmpty()) fail_(2, QStringLiteral("keep-default in dialog keepDrawing: %1").arg(error));
+    return;
+  }
   if (answers_.empty()) {
     fail_(2, QStringLiteral("dialog %1 is open with no answer queued").arg(dialogName(dialog)));
     return;

@@ -37,6 +37,10 @@ class DialogAnswers : public QObject {
   // empty result means the answer was queued, else the error text.
   QString queue(const Answer& answer);
   bool empty() const { return answers_.empty(); }
+  // A standing answer for the question before New, Open or a drop
+  // ("discard" or "cancel"; empty for none), used when the next queued
+  // answer is no "keep" answer.
+  void setKeepDefault(const QString& word) { keepDefault_ = word; }
   const Answer& front() const { return answers_.front(); }
 
   // The open top-level windows (object names), in the order they were
@@ -53,6 +57,7 @@ class DialogAnswers : public QObject {
 
   std::function<void(int, const QString&)> fail_;
   std::deque<Answer> answers_;
+  QString keepDefault_;
   QList<QPointer<QWidget>> shown_;
 };
 

@@ -503,6 +503,15 @@ void answer(CommandContext& c) {
   if (!problem.isEmpty()) c.scriptError(problem);
 }
 
+// The answer the question before New, Open or a drop gets when no "keep"
+// answer is queued for it: "discard", "cancel", or "none" (queue one).
+void keepDefault(CommandContext& c) {
+  const QString word = c.text(1);
+  if (word != QLatin1String("discard") && word != QLatin1String("cancel") && word != QLatin1String("none"))
+    c.scriptError(QStringLiteral("keep-default wants discard, cancel or none"));
+  c.answers.setKeepDefault(word == QLatin1String("none") ? QString() : word);
+}
+
 constexpr int kAny = std::numeric_limits<int>::max();
 
 // name, fewest and most words after it, handler (docs/replay.md describes each).
@@ -541,6 +550,7 @@ constexpr ReplayCommand kCommands[] = {
     {"drop", 1, 1, drop},
     {"clipboard", 2, 2, clipboard},
     {"answer", 0, kAny, answer},
+    {"keep-default", 1, 1, keepDefault},
 };
 
 }  // namespace
