@@ -7,6 +7,7 @@
 #include "formats/IconMask.h"
 #include "formats/JpegReader.h"
 #include "canvas/LargeBuffer.h"
+#include "canvas/PixelPool.h"
 #include "formats/metafile/MetafileDecoder.h"
 #include "formats/OtherFormats.h"
 #include "formats/TiffReader.h"
@@ -85,7 +86,7 @@ Picture decodeWithQt(const std::uint8_t* data, std::size_t size, const char* for
   Picture picture;
   picture.width = image.width();
   picture.height = image.height();
-  resizeLargeBuffer(picture.pixels, std::size_t(image.width()) * std::size_t(image.height()));
+  picture.pixels = PixelPool::shared().acquire(std::size_t(image.width()) * std::size_t(image.height()));
   const std::size_t rowBytes = std::size_t(image.width()) * 4u;
   for (int y = 0; y < image.height(); ++y)
     std::memcpy(&picture.pixels[std::size_t(y) * std::size_t(image.width())], image.constScanLine(y), rowBytes);

@@ -1,0 +1,55 @@
+#pragma once
+// PixelPool: one reservoir of large pixel buffers for the whole program.
+//
+// A fresh picture-sized buffer costs more in page faults than the decoding
+// or copy that fills it (256 MB: about 100 ms, several times that when the
+// machine is busy). Memory already faulted in costs nothing, so the buffers
+// of pictures that are replaced (the canvas after Open, a history step that
+// is dropped) come back here and serve the next picture of that size or
+// smaller. Buffers below kMinPooledBytes are left to the allocator: small
+// ones are cheap to get.
+//
+// A buffer is owned by exactly one holder at a time: acquire() moves it out
+// of the pool, release() moves it back in. Safe from any thread.
+
+#include "canvas/Picture.h"
+
+#include <cstddef>
+#include <mutex>
+#include <vector>
+
+namespace pictavo {
+
+class PixelPool {
+ public:
+  static constexpr std::size_t kMinPooledBytes = std::size_t(1) << 20;
+
+  // The program's pool.
+  static PixelPool& shared();
+
+  PixelPool() = default;
+  PixelPool(const PixelPool&) = delete;
+  PixelPool& operator=(const PixelPool&) = delete;
+
+  // A buffer of `words` pixel words whose contents are unspecified: the
+  // smallest pooled one that holds them, else fresh memory. Throws
+  // pictavo::Error(7) when memory runs out.
+  PixelWords acquire(std::size_t words);
+  // Takes a buffer back for a later acquire (small ones are freed); `words`
+  // is left empty.
+  void release(PixelWords&& words);
+  // Gives pooled memory back to the system, largest buffers first, until
+  // at most keepBytes remain pooled: when the picture shrinks for good,
+  // trim(bytes of the new picture) keeps one spare of its size at most.
+  void trim(std::size_t keepBytes);
+
+  std::size_t pooledBytes() const;
+  std::size_t pooledCount() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<PixelWords> free_;  // by capacity, smallest first
+  std::size_t bytes_ = 0;
+};
+
+}  // namespace pictavo
