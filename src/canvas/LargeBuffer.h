@@ -3,8 +3,9 @@
 // layers).
 //
 // A fresh 256 MB buffer costs more in page faults than the decoding that
-// fills it; asking for transparent huge pages before the first touch cuts
-// that cost about five times. Running out of memory is the program's error 7.
+// fills it: picture buffers are reused through PixelPool, and fresh ones
+// are advised huge pages where that cannot stall. Running out of memory is
+// the program's error 7.
 
 #include "base/Errors.h"
 

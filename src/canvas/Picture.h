@@ -48,6 +48,9 @@ struct Picture {
   int width = 0;
   int height = 0;
   PixelWords pixels;  // width * height words
+  // The reader vouches that every alpha is 255: the surface takes the words
+  // as they are, without a pass to lay them over its background.
+  bool opaque = false;
 
   Picture() = default;
   Picture(int w, int h, std::uint32_t fill = 0) : width(w), height(h), pixels(std::size_t(w) * std::size_t(h), fill) {}

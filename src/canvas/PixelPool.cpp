@@ -80,10 +80,16 @@ void PixelPool::trim(std::size_t keepBytes) {
   std::vector<PixelWords> dropped;  // freed outside the lock
   {
     const std::lock_guard lock(mutex_);
-    while (bytes_ > keepBytes && !free_.empty()) {
+    // First the buffers larger than what is kept, then the smallest.
+    while (!free_.empty() && bytesOf(free_.back()) > keepBytes) {
       bytes_ -= bytesOf(free_.back());
       dropped.push_back(std::move(free_.back()));
       free_.pop_back();
+    }
+    while (bytes_ > keepBytes) {
+      bytes_ -= bytesOf(free_.front());
+      dropped.push_back(std::move(free_.front()));
+      free_.erase(free_.begin());
     }
   }
 }

@@ -38,9 +38,10 @@ class PixelPool {
   // Takes a buffer back for a later acquire (small ones are freed); `words`
   // is left empty.
   void release(PixelWords&& words);
-  // Gives pooled memory back to the system, largest buffers first, until
-  // at most keepBytes remain pooled: when the picture shrinks for good,
-  // trim(bytes of the new picture) keeps one spare of its size at most.
+  // Gives pooled memory back to the system until at most keepBytes remain
+  // pooled: first every buffer larger than keepBytes, then the smallest.
+  // After Open or New, trim(bytes of the picture) keeps at most one spare
+  // of the picture's size and lets go of the memory of larger pictures.
   void trim(std::size_t keepBytes);
 
   std::size_t pooledBytes() const;

@@ -225,7 +225,8 @@ void Surface::SetPicture(Picture&& picture) {
   refuseMalformed(picture);
   aboutToWritePersistent();
   refuseSizeOverLimit(picture.width, picture.height);
-  layOverBackground(picture.pixels.data(), picture.pixels.data(), picture.pixels.size(), pixelFromColor(backColor_));
+  if (!picture.opaque)
+    layOverBackground(picture.pixels.data(), picture.pixels.data(), picture.pixels.size(), pixelFromColor(backColor_));
   persistent_.swap(picture.pixels);
   width_ = picture.width;
   height_ = picture.height;

@@ -207,6 +207,7 @@ Picture readJpeg(const std::uint8_t* data, std::size_t size, int bandCount) {
   if (info.output_width != info.image_width || info.output_height != info.image_height) invalid();
 
   Picture pic;
+  pic.opaque = true;
   pic.width = int(info.output_width);
   pic.height = int(info.output_height);
   const bool cmyk = info.out_color_space == JCS_CMYK;

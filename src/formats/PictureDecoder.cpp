@@ -139,18 +139,16 @@ std::uint64_t sizeOfOpenFile(int fd, std::uint64_t maxBytes) {
   return std::uint64_t(st.st_size);
 }
 
-std::vector<std::uint8_t> readOpenFile(int fd, std::uint64_t size) {
-  std::vector<std::uint8_t> bytes;
-  resizeLargeBuffer(bytes, std::size_t(size));
-  bytes.resize(readFileAt(fd, bytes.data(), bytes.size(), 0));  // less when the file shrank meanwhile
-  return bytes;
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t maxBytes) {
   const FileCloser file{openFileForReading(path)};
-  return readOpenFile(file.fd, sizeOfOpenFile(file.fd, maxBytes));
+  std::vector<std::uint8_t> bytes;
+  resizeLargeBuffer(bytes, std::size_t(sizeOfOpenFile(file.fd, maxBytes)));
+  bytes.resize(readFileAt(file.fd, bytes.data(), bytes.size(), 0));
+  return bytes;
 }
 
 Picture decodePictureFile(const std::string& path) {
@@ -162,8 +160,14 @@ Picture decodePictureFile(const std::string& path) {
   // other formats are compressed and read whole.
   std::uint8_t magic[2] = {};
   if (::pread(file.fd, magic, 2, 0) == 2 && magic[0] == 'B' && magic[1] == 'M') return readBmpFile(file.fd, size);
-  const std::vector<std::uint8_t> bytes = readOpenFile(file.fd, size);
-  return decodePicture(bytes.data(), bytes.size());
+  // The file's bytes borrow a buffer of the picture pool: the next Open of
+  // a file that size finds it faulted in.
+  struct Borrowed {
+    PixelWords words;
+    ~Borrowed() { PixelPool::shared().release(std::move(words)); }
+  } buffer{PixelPool::shared().acquire(std::size_t(size / 4 + 1))};
+  auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.words.data());
+  return decodePicture(bytes, readFileAt(file.fd, bytes, std::size_t(size), 0));
 }
 
 }  // namespace pictavo
