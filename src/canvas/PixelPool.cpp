@@ -37,8 +37,10 @@ PixelPool& PixelPool::shared() {
 PixelWords PixelPool::acquire(std::size_t words) {
   if (words * sizeof(std::uint32_t) >= kMinPooledBytes) {
     const std::lock_guard lock(mutex_);
+    // A buffer more than four times the request stays for a picture of its
+    // size (the file bytes of a JPEG must not take the picture's buffer).
     const auto fit = std::find_if(free_.begin(), free_.end(), [words](const PixelWords& w) { return w.capacity() >= words; });
-    if (fit != free_.end()) {
+    if (fit != free_.end() && fit->capacity() / 4 <= words) {
       PixelWords buffer = std::move(*fit);
       free_.erase(fit);
       bytes_ -= bytesOf(buffer);

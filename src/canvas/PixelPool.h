@@ -6,7 +6,7 @@
 // machine is busy). Memory already faulted in costs nothing, so the buffers
 // of pictures that are replaced (the canvas after Open, a history step that
 // is dropped) come back here and serve the next picture of that size or
-// smaller. Buffers below kMinPooledBytes are left to the allocator: small
+// smaller, down to a quarter of it. Buffers below kMinPooledBytes are left to the allocator: small
 // ones are cheap to get.
 //
 // A buffer is owned by exactly one holder at a time: acquire() moves it out
@@ -32,7 +32,8 @@ class PixelPool {
   PixelPool& operator=(const PixelPool&) = delete;
 
   // A buffer of `words` pixel words whose contents are unspecified: the
-  // smallest pooled one that holds them, else fresh memory. Throws
+  // smallest pooled one that holds them if it is at most four times that
+  // size, else fresh memory. Throws
   // pictavo::Error(7) when memory runs out.
   PixelWords acquire(std::size_t words);
   // Takes a buffer back for a later acquire (small ones are freed); `words`

@@ -80,14 +80,17 @@ TEST(PixelPool, ABufferInUseIsNeverHandedOutAgain) {
   t2.join();
 }
 
-TEST(PixelPool, SmallBuffersAreLeftToTheAllocator) {
+TEST(PixelPool, SmallRequestsLeaveLargeBuffersForPicturesOfTheirSize) {
   PixelPool pool;
   pool.release(pool.acquire(kWordsPerMB / 2));
-  EXPECT_EQ(pool.pooledCount(), 0u);
-  // A small request never takes a large pooled buffer.
-  pool.release(pool.acquire(4 * kWordsPerMB));
+  EXPECT_EQ(pool.pooledCount(), 0u);  // small buffers are left to the allocator
+  pool.release(pool.acquire(16 * kWordsPerMB));
   EXPECT_EQ(pool.acquire(100).size(), 100u);
+  // A file's bytes before its picture: the picture still finds the buffer.
+  PixelWords fileBytes = pool.acquire(2 * kWordsPerMB);
   EXPECT_EQ(pool.pooledCount(), 1u);
+  EXPECT_EQ(pool.acquire(16 * kWordsPerMB).size(), 16 * kWordsPerMB);
+  EXPECT_EQ(pool.pooledCount(), 0u);
 }
 
 TEST(PixelPool, TrimKeepsASpareOfThePicturesSizeAndLetsLargerOnesGo) {
@@ -109,13 +112,14 @@ TEST(PixelPool, TrimKeepsASpareOfThePicturesSizeAndLetsLargerOnesGo) {
 TEST(PixelPool, ALargerBufferServingASmallPictureStillHoldsItsWholePicture) {
   PixelPool pool;
   pool.release(pool.acquire(16 * kWordsPerMB));
-  PixelWords w = pool.acquire(2 * kWordsPerMB);  // the unused pages are given back
+  PixelWords w = pool.acquire(5 * kWordsPerMB);  // the unused pages are given back
+  EXPECT_EQ(pool.pooledCount(), 0u);
   fill(w, 5);
   EXPECT_TRUE(allAre(w, 5));
   // Growing again within the buffer is still memory that can be written.
   w.resize(16 * kWordsPerMB);
-  std::fill(w.begin() + 2 * kWordsPerMB, w.end(), 6u);
-  EXPECT_TRUE(std::all_of(w.begin(), w.begin() + 2 * kWordsPerMB, [](std::uint32_t p) { return p == 5; }));
+  std::fill(w.begin() + 5 * kWordsPerMB, w.end(), 6u);
+  EXPECT_TRUE(std::all_of(w.begin(), w.begin() + 5 * kWordsPerMB, [](std::uint32_t p) { return p == 5; }));
 }
 
 TEST(PixelPool, ACanvasTakingAPictureGivesItsOldMemoryToTheNextPictureOfItsSize) {
