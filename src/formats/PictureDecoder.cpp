@@ -139,8 +139,6 @@ std::uint64_t sizeOfOpenFile(int fd, std::uint64_t maxBytes) {
   return std::uint64_t(st.st_size);
 }
 
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t maxBytes) {
