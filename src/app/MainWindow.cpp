@@ -12,6 +12,7 @@
 #include "app/OptionRow.h"
 #include "app/StatusBar.h"
 #include "app/ToolBar.h"
+#include "canvas/PixelPool.h"
 #include "canvas/TextTool.h"
 #include "controls/ColorPalette.h"
 #include "documents/FileCommands.h"
@@ -411,6 +412,8 @@ bool MainWindow::drawingInNoFile() const { return history_.state() != savedState
 void MainWindow::startFreshHistory() {
   history_.clear();
   savedState_ = history_.state();
+  // A new picture: keep at most one spare buffer of its size for the next.
+  PixelPool::shared().trim(std::size_t(canvas_.Width()) * std::size_t(canvas_.Height()) * sizeof(std::uint32_t));
   updateHistoryItems();
 }
 

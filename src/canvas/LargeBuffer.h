@@ -3,21 +3,25 @@
 // layers).
 //
 // A fresh 256 MB buffer costs more in page faults than the decoding that
-// fills it; asking for transparent huge pages before the first touch cuts
-// that cost about five times. Running out of memory is the program's error 7.
+// fills it: picture buffers are reused through PixelPool, and fresh ones
+// are advised huge pages where that cannot stall. Running out of memory is
+// the program's error 7.
 
 #include "base/Errors.h"
 
 #include <cstdint>
 #include <new>
 #include <stdexcept>
-#include <sys/mman.h>
 #include <vector>
 
 namespace pictavo {
 
-// Empties v and gives it fresh room for `count` elements, on huge pages when
-// it is large. Nothing is touched yet: the first writes fault the pages in.
+// Advice for a large buffer just allocated and not yet touched (see
+// LargeBuffer.cpp for what is asked and why).
+void prepareFreshMemory(void* data, std::size_t bytes) noexcept;
+
+// Empties v and gives it fresh room for `count` elements. Nothing is
+// touched yet: the first writes fault the pages in.
 template <class T>
 void reserveLargeBuffer(std::vector<T>& v, std::size_t count) {
   try {
@@ -29,15 +33,7 @@ void reserveLargeBuffer(std::vector<T>& v, std::size_t count) {
   } catch (const std::length_error&) {
     throw Error(kErrOutOfMemory);
   }
-  const std::size_t bytes = count * sizeof(T);
-  constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
-  if (bytes >= 4 * kHuge) {
-    // madvise wants page-aligned addresses; the advice covers the 2 MB
-    // blocks that lie wholly inside the buffer.
-    const auto begin = (reinterpret_cast<std::uintptr_t>(v.data()) + kHuge - 1) & ~(kHuge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(v.data()) + bytes) & ~(kHuge - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-  }
+  prepareFreshMemory(v.data(), count * sizeof(T));
 }
 
 // `count` elements of `value` in fresh memory.

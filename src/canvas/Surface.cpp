@@ -4,7 +4,7 @@
 #include "canvas/Surface.h"
 
 #include "base/Errors.h"
-#include "canvas/LargeBuffer.h"
+#include "canvas/PixelPool.h"
 
 #include <algorithm>
 #include <cstring>
@@ -97,16 +97,20 @@ Surface Surface::transparentCanvas(int width, int height) {
 
 Surface::Surface(Surface&&) noexcept = default;
 Surface& Surface::operator=(Surface&&) noexcept = default;
-Surface::~Surface() = default;
+
+Surface::~Surface() {
+  PixelPool::shared().release(std::move(persistent_));
+  PixelPool::shared().release(std::move(visible_));
+}
 
 void Surface::allocate(int width, int height, std::uint32_t fillWord) {
   aboutToWritePersistent();
   refuseSizeOverLimit(width, height);
-  std::vector<std::uint32_t> pixels;
-  resizeLargeBuffer(pixels, std::size_t(width) * std::size_t(height), fillWord);
+  PixelWords pixels = PixelPool::shared().acquire(std::size_t(width) * std::size_t(height));
+  std::fill(pixels.begin(), pixels.end(), fillWord);
   persistent_.swap(pixels);
-  visible_.clear();
-  visible_.shrink_to_fit();
+  PixelPool::shared().release(std::move(pixels));
+  dropVisibleLayer();
   stale_.clear();
   pending_.clear();
   width_ = width;
@@ -118,20 +122,29 @@ void Surface::allocate(int width, int height, std::uint32_t fillWord) {
 
 void Surface::ensureVisibleLayer() {
   if (!visible_.empty() || hidden_) return;
-  copyLargeBuffer(visible_, persistent_);
+  PixelWords copy = PixelPool::shared().acquire(persistent_.size());
+  std::copy(persistent_.begin(), persistent_.end(), copy.begin());
+  visible_.swap(copy);
 }
+
+void Surface::dropVisibleLayer() { PixelPool::shared().release(std::move(visible_)); }
 
 void Surface::Resize(int width, int height) {
   if (width == width_ && height == height_) return;
   aboutToWritePersistent();
   refuseSizeOverLimit(width, height);
-  std::vector<std::uint32_t> next;
-  resizeLargeBuffer(next, std::size_t(width) * std::size_t(height), pixelFromColor(backColor_));
+  PixelWords next = PixelPool::shared().acquire(std::size_t(width) * std::size_t(height));
+  const std::uint32_t back = pixelFromColor(backColor_);
   const int keepW = std::min(width, width_), keepH = std::min(height, height_);
-  for (int y = 0; y < keepH; ++y)
-    std::memcpy(next.data() + std::size_t(y) * std::size_t(width), persistent_.data() + std::size_t(y) * std::size_t(width_),
-                std::size_t(keepW) * sizeof(std::uint32_t));
+  for (int y = 0; y < height; ++y) {
+    std::uint32_t* row = next.data() + std::size_t(y) * std::size_t(width);
+    const int kept = y < keepH ? keepW : 0;
+    if (kept > 0)
+      std::memcpy(row, persistent_.data() + std::size_t(y) * std::size_t(width_), std::size_t(kept) * sizeof(std::uint32_t));
+    std::fill(row + kept, row + width, back);
+  }
   persistent_.swap(next);
+  PixelPool::shared().release(std::move(next));
   width_ = width;
   height_ = height;
   pictureTaken();
@@ -212,18 +225,20 @@ void Surface::SetPicture(Picture&& picture) {
   refuseMalformed(picture);
   aboutToWritePersistent();
   refuseSizeOverLimit(picture.width, picture.height);
-  layOverBackground(picture.pixels.data(), picture.pixels.data(), picture.pixels.size(), pixelFromColor(backColor_));
+  if (!picture.opaque)
+    layOverBackground(picture.pixels.data(), picture.pixels.data(), picture.pixels.size(), pixelFromColor(backColor_));
   persistent_.swap(picture.pixels);
   width_ = picture.width;
   height_ = picture.height;
-  picture = Picture();  // frees the old image now
-  visible_.clear();
-  visible_.shrink_to_fit();
+  // The old image serves the next picture of its size.
+  PixelPool::shared().release(std::move(picture.pixels));
+  picture = Picture();
+  dropVisibleLayer();
   pictureTaken();
 }
 
 void Surface::pictureTaken() {
-  visible_.clear();
+  dropVisibleLayer();
   stale_.clear();
   pending_.clear();
   if (!autoRedraw_) ensureVisibleLayer();
@@ -235,7 +250,8 @@ Picture Surface::Image() const {
   Picture picture;
   picture.width = width_;
   picture.height = height_;
-  picture.pixels = persistent_;
+  picture.pixels = PixelPool::shared().acquire(persistent_.size());
+  std::copy(persistent_.begin(), persistent_.end(), picture.pixels.begin());
   return picture;
 }
 
@@ -245,7 +261,7 @@ Picture Surface::TakeImage() && {
   picture.height = height_;
   picture.pixels = std::move(persistent_);
   persistent_.clear();
-  visible_.clear();
+  dropVisibleLayer();
   stale_.clear();
   pending_.clear();
   width_ = height_ = 0;

@@ -256,6 +256,7 @@ class Surface {
  private:
   Surface() = default;
   void allocate(int width, int height, std::uint32_t fillWord);
+  void dropVisibleLayer();
   void ensureVisibleLayer();
   void pictureTaken();
   void notify(const Rect& r) const;
@@ -268,10 +269,10 @@ class Surface {
   bool autoRedraw_ = true;
   bool hidden_ = false;
   int stretchMode_ = kStretchNearest;
-  std::vector<std::uint32_t> persistent_;
+  PixelWords persistent_;  // from the program's PixelPool, and back to it
   // The visible layer; empty: it shows persistent_. Mutable because
   // showing it first copies pending persistent drawing (a cache refresh).
-  mutable std::vector<std::uint32_t> visible_;
+  mutable PixelWords visible_;
   std::vector<Rect> stale_;            // drawn on the visible layer only: Refresh restores
   mutable std::vector<Rect> pending_;  // drawn persistently, not yet copied to the visible layer
   std::optional<PatternBrush> pattern_;

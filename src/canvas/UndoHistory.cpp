@@ -1,10 +1,12 @@
 #include "canvas/UndoHistory.h"
 
+#include "base/Errors.h"
+#include "canvas/PixelPool.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace pictavo {
@@ -13,17 +15,14 @@ namespace {
 
 constexpr std::size_t kOneGiB = std::size_t(1) << 30;
 
-// A fresh picture-sized buffer costs more in page faults than the copy that
-// fills it; transparent huge pages cut that several times.
-void reserveLarge(std::vector<std::uint32_t>& v, std::size_t count) {
-  v = {};
-  v.reserve(count);
-  const std::size_t bytes = count * sizeof(std::uint32_t);
-  constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
-  if (bytes >= 4 * kHuge) {
-    const auto begin = (reinterpret_cast<std::uintptr_t>(v.data()) + kHuge - 1) & ~(kHuge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(v.data()) + bytes) & ~(kHuge - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+// Picture-sized buffers come from the program's pool, already faulted in
+// when a picture of that size was there before; the history's own way of
+// running out of memory is bad_alloc.
+PixelWords acquireWords(std::size_t count) {
+  try {
+    return PixelPool::shared().acquire(count);
+  } catch (const Error&) {
+    throw std::bad_alloc();
   }
 }
 
@@ -67,6 +66,7 @@ void UndoHistory::changed(Step* step) {
 // Without a base the history copies the picture only when it is first about
 // to change: opening a picture and looking at it costs no second copy.
 void UndoHistory::forgetBase() {
+  PixelPool::shared().release(std::move(base_.pixels));
   base_ = Picture{};
   surface_.setBeforePersistentWrite([this] { takeBase(); });
 }
@@ -166,17 +166,17 @@ bool UndoHistory::commitWhole() {
     forgetChanges();
     return false;
   }
-  std::vector<std::vector<std::uint32_t>> recycled;
+  std::vector<PixelWords> recycled;
   makeRoom(oldBytes, recycled);
   const std::size_t count = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
-  std::vector<std::uint32_t> buffer;
+  PixelWords buffer;
   for (auto& r : recycled) {
     if (r.capacity() >= count) {
       buffer = std::move(r);
       break;
     }
   }
-  recycled.clear();
+  for (auto& r : recycled) PixelPool::shared().release(std::move(r));
   Step step;
   step.whole = true;
   step.picture = std::move(base_);
@@ -217,9 +217,9 @@ bool UndoHistory::commitTiles() {
     for (int index : changed) toBase(tileRect(index));
     return false;
   }
-  std::vector<std::vector<std::uint32_t>> recycled;
+  std::vector<PixelWords> recycled;
   makeRoom(bytes, recycled);
-  recycled.clear();
+  for (auto& r : recycled) PixelPool::shared().release(std::move(r));
 
   Step step;
   step.pixels.resize(count);
@@ -240,7 +240,7 @@ bool UndoHistory::commitTiles() {
   return true;
 }
 
-void UndoHistory::makeRoom(std::size_t bytes, std::vector<std::vector<std::uint32_t>>& recycled) {
+void UndoHistory::makeRoom(std::size_t bytes, std::vector<PixelWords>& recycled) {
   auto drop = [&](Step& step) {
     bytes_ -= step.bytes();
     if (step.whole) recycled.push_back(std::move(step.picture.pixels));
@@ -257,6 +257,8 @@ void UndoHistory::makeRoom(std::size_t bytes, std::vector<std::vector<std::uint3
 }
 
 void UndoHistory::dropAll() {
+  for (Step& step : steps_)
+    if (step.whole) PixelPool::shared().release(std::move(step.picture.pixels));
   steps_.clear();
   done_ = 0;
   bytes_ = 0;
@@ -336,12 +338,16 @@ bool UndoHistory::exchange(Step& step) {
   return true;
 }
 
-void UndoHistory::copySurfaceToBase(std::vector<std::uint32_t>* buffer) {
+void UndoHistory::copySurfaceToBase(PixelWords* buffer) {
   const std::size_t count = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
-  std::vector<std::uint32_t> pixels = buffer ? std::move(*buffer) : std::move(base_.pixels);
-  if (pixels.capacity() < count) reserveLarge(pixels, count);
+  PixelWords pixels = buffer ? std::move(*buffer) : std::move(base_.pixels);
+  if (pixels.capacity() < count) {
+    PixelPool::shared().release(std::move(pixels));
+    pixels = acquireWords(count);
+  }
+  pixels.resize(count);
   const std::uint32_t* now = std::as_const(surface_).bits(Surface::Layer::Persistent);
-  pixels.assign(now, now + count);
+  std::copy_n(now, count, pixels.data());
   base_.pixels = std::move(pixels);
   base_.width = surface_.Width();
   base_.height = surface_.Height();

@@ -96,7 +96,7 @@ class UndoHistory {
   bool commitTiles();
   // Drops the redo steps, then the oldest until one more step of `bytes`
   // fits; keeps their whole-picture buffers in `recycled`.
-  void makeRoom(std::size_t bytes, std::vector<std::vector<std::uint32_t>>& recycled);
+  void makeRoom(std::size_t bytes, std::vector<PixelWords>& recycled);
   void dropAll();
   // Swaps the step's pixels with the surface's; false (nothing changed)
   // when memory ran out and the history had to be emptied.
@@ -106,7 +106,7 @@ class UndoHistory {
   void trimToBudget();
   // A change was found: a new state, recorded by `step` when one is given.
   void changed(Step* step);
-  void copySurfaceToBase(std::vector<std::uint32_t>* buffer = nullptr);
+  void copySurfaceToBase(PixelWords* buffer = nullptr);
   void forgetBase();
   void takeBase();
 

@@ -2,13 +2,14 @@
 
 #include "base/Errors.h"
 #include "canvas/RowBands.h"
-#include "canvas/LargeBuffer.h"
+#include "canvas/PixelPool.h"
 #include "canvas/Surface.h"
 #include "formats/FileErrors.h"
 #include "formats/LittleEndian.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
@@ -307,40 +308,47 @@ void forEachPlainRow(const Layout& L, std::uint64_t size, Visit visit) {
 }
 
 
-void decodePlain(const Layout& L, const Bytes& bytes, Picture& pic) {
+// True when every row was there in full.
+bool decodePlain(const Layout& L, const Bytes& bytes, Picture& pic) {
   const std::uint64_t size = bytes.size();
   // Rows are independent: bands of them are read and decoded on every core,
   // each band a chunk of rows at a time straight into the picture.
   const std::uint64_t rowBytes = (std::uint64_t(L.width) * std::uint64_t(L.bitsPerPixel) + 31) / 32 * 4;
   const std::int64_t chunkRows = std::int64_t(std::max<std::uint64_t>(1, (std::uint64_t(1) << 20) / rowBytes));
   const std::vector<RowBand> bands = rowBands(0, int(L.height), int(L.width));
+  std::atomic<bool> complete = true;
   runBands(bands, [&](std::size_t b) {
     std::vector<std::uint8_t> scratch;
     for (std::int64_t i = bands[b].first; i < bands[b].last; i += chunkRows) {
       const std::int64_t rows = std::min<std::int64_t>(chunkRows, bands[b].last - i);
       const std::uint64_t start = L.dataStart + std::uint64_t(i) * rowBytes;
-      if (start >= size) break;
-      const std::span<const std::uint8_t> chunk = bytes.at(start, std::size_t(std::uint64_t(rows) * rowBytes), scratch);
+      const std::span<const std::uint8_t> chunk =
+          start < size ? bytes.at(start, std::size_t(std::uint64_t(rows) * rowBytes), scratch) : std::span<const std::uint8_t>();
       for (std::int64_t k = 0; k < rows; ++k) {
         const std::uint64_t offset = std::uint64_t(k) * rowBytes;
-        if (offset >= chunk.size()) break;
-        const std::uint64_t avail = std::min<std::uint64_t>(rowBytes, chunk.size() - offset);
+        const std::uint64_t avail = offset < chunk.size() ? std::min<std::uint64_t>(rowBytes, chunk.size() - offset) : 0;
         const std::int64_t n = std::min<std::int64_t>(L.width, std::int64_t(avail * 8 / std::uint64_t(L.bitsPerPixel)));
         const std::int64_t y = L.topDown ? i + k : L.height - 1 - (i + k);
-        decodeRow(L, chunk.data() + offset, n, &pic.pixels[std::size_t(y) * std::size_t(L.width)]);
+        std::uint32_t* row = &pic.pixels[std::size_t(y) * std::size_t(L.width)];
+        if (n > 0) decodeRow(L, chunk.data() + offset, n, row);
+        if (n < L.width) {
+          std::fill(row + n, row + L.width, 0u);  // a short file: the rest is transparent
+          complete = false;
+        }
       }
     }
   });
-  if (!L.alpha.present()) return;
+  if (!L.alpha.present()) return complete;
   // An alpha mask over pixels that are all fully transparent is a writer
   // that filled in the mask but not the alpha: show the colours.
   std::uint32_t any = 0;
   for (std::uint32_t p : pic.pixels) any |= p;
-  if ((any >> 24) != 0) return;
+  if ((any >> 24) != 0) return complete;
   forEachPlainRow(L, size, [&](std::int64_t y, std::uint64_t, std::int64_t n) {
     std::uint32_t* row = &pic.pixels[std::size_t(y) * std::size_t(L.width)];
     for (std::int64_t x = 0; x < n; ++x) row[x] |= kOpaque;
   });
+  return complete;
 }
 
 // ---- run-length coding -----------------------------------------------------
@@ -427,10 +435,11 @@ Picture readBmp(const Bytes& bytes) {
   Picture pic;
   pic.width = int(L.width);
   pic.height = int(L.height);
-  resizeLargeBuffer(pic.pixels, std::size_t(L.width) * std::size_t(L.height));  // zeroed: transparent
+  pic.pixels = PixelPool::shared().acquire(std::size_t(L.width) * std::size_t(L.height));
   if (L.coding == Coding::Plain || L.coding == Coding::Bitfields) {
-    decodePlain(L, bytes, pic);
+    pic.opaque = decodePlain(L, bytes, pic) && !L.alpha.present();
   } else {
+    std::fill(pic.pixels.begin(), pic.pixels.end(), 0u);  // what the runs skip is transparent
     // Run-length data is read whole: it is what is left of the file.
     std::vector<std::uint8_t> data;
     const std::span<const std::uint8_t> coded = bytes.at(L.dataStart, std::size_t(size - L.dataStart), data);

@@ -4,7 +4,7 @@
 #include "canvas/RowBands.h"
 #include "canvas/Surface.h"
 #include "formats/JpegStructure.h"
-#include "canvas/LargeBuffer.h"
+#include "canvas/PixelPool.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -154,9 +154,40 @@ void decodeRows(Decoder& decoder, Picture& pic, int first, int last, std::vector
   });
 }
 
+// Rows [0, height) in `count` bands whose starts lie on rows of MCUs
+// (`unit` rows each), so that no band decodes a partial row of MCUs twice.
+// A lower band's decoder first runs the entropy decoding of everything
+// above it (about kEntropyShare of the work of decoding those rows), so
+// upper bands are made taller until every band costs about the same.
+std::vector<RowBand> jpegBands(int height, int unit, int count) {
+  constexpr double kEntropyShare = 0.35;
+  const int units = (height + unit - 1) / unit;
+  count = std::clamp(count, 1, units);
+  // Band i costs kEntropyShare * start + rows; equal costs c give
+  // start(i + 1) = start(i) * (1 - kEntropyShare) + c: find c for height.
+  double sum = 0, scale = 1;
+  for (int i = 0; i < count; ++i) {
+    sum += scale;
+    scale *= 1 - kEntropyShare;
+  }
+  const double cost = double(units) / sum;
+  std::vector<RowBand> bands;
+  double start = 0;
+  int first = 0;
+  for (int i = 0; i < count; ++i) {
+    start = start * (1 - kEntropyShare) + cost;
+    const int last = i + 1 == count ? units : std::clamp(int(start + 0.5), first + 1, units - (count - i - 1));
+    bands.push_back(RowBand{first * unit, std::min(last * unit, height)});
+    first = last;
+  }
+  return bands;
+}
+
 }  // namespace
 
-Picture readJpeg(const std::uint8_t* data, std::size_t size) {
+Picture readJpeg(const std::uint8_t* data, std::size_t size) { return readJpeg(data, size, 0); }
+
+Picture readJpeg(const std::uint8_t* data, std::size_t size, int bandCount) {
   if (data == nullptr || size < 4) invalid();
   // The structure alone refuses what the decoder would refuse later, before
   // any memory is spent on it: cut-short files and excessive scans.
@@ -176,20 +207,23 @@ Picture readJpeg(const std::uint8_t* data, std::size_t size) {
   if (info.output_width != info.image_width || info.output_height != info.image_height) invalid();
 
   Picture pic;
+  pic.opaque = true;
   pic.width = int(info.output_width);
   pic.height = int(info.output_height);
-  resizeLargeBuffer(pic.pixels, std::size_t(pic.width) * std::size_t(pic.height));
   const bool cmyk = info.out_color_space == JCS_CMYK;
 
-  // A single-scan stream decodes in bands on every core: each band's own
-  // decoder runs through the coded data above it without the inverse DCT
-  // and colour conversion, which are most of the work. A progressive stream
-  // holds all its coefficients in one decoder and is read in one band.
+  // A single-scan stream decodes in bands on every core, each band with its
+  // own decoder. A progressive stream holds all its coefficients in one
+  // decoder and is read in one band.
+  const int unit = info.max_v_samp_factor * info.min_DCT_scaled_size;
+  const int cores = int(rowBands(0, pic.height, pic.width).size());
   const std::vector<RowBand> bands =
-      singleScan ? rowBands(0, pic.height, pic.width) : std::vector<RowBand>{RowBand{0, pic.height}};
+      singleScan ? jpegBands(pic.height, unit, bandCount > 0 ? bandCount : cores) : std::vector<RowBand>{RowBand{0, pic.height}};
   std::vector<std::vector<JSAMPLE>> scratch(bands.size());
   if (cmyk)
     for (auto& s : scratch) s.resize(std::size_t(pic.width) * 4u * 16u);
+  // Every word is written by the decoder: no need to clear the buffer.
+  pic.pixels = PixelPool::shared().acquire(std::size_t(pic.width) * std::size_t(pic.height));
   runBands(bands, [&](std::size_t b) {
     if (b == 0) {
       decodeRows(first, pic, bands[0].first, bands[0].last, scratch[0]);

@@ -17,5 +17,9 @@ namespace pictavo {
 // when it is not a JPEG this reader can decode or exceeds the canvas limit,
 // 7 when memory runs out.
 Picture readJpeg(const std::uint8_t* data, std::size_t size);
+// The same with a single-scan stream split into `bands` bands of rows
+// decoded at once (0: one per core worth using); every split gives the
+// same pixels.
+Picture readJpeg(const std::uint8_t* data, std::size_t size, int bands);
 
 }  // namespace pictavo

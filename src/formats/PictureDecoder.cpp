@@ -7,6 +7,7 @@
 #include "formats/IconMask.h"
 #include "formats/JpegReader.h"
 #include "canvas/LargeBuffer.h"
+#include "canvas/PixelPool.h"
 #include "formats/metafile/MetafileDecoder.h"
 #include "formats/OtherFormats.h"
 #include "formats/PngReader.h"
@@ -88,7 +89,7 @@ Picture decodeWithQt(const std::uint8_t* data, std::size_t size, const char* for
   Picture picture;
   picture.width = image.width();
   picture.height = image.height();
-  resizeLargeBuffer(picture.pixels, std::size_t(image.width()) * std::size_t(image.height()));
+  picture.pixels = PixelPool::shared().acquire(std::size_t(image.width()) * std::size_t(image.height()));
   const std::size_t rowBytes = std::size_t(image.width()) * 4u;
   for (int y = 0; y < image.height(); ++y)
     std::memcpy(&picture.pixels[std::size_t(y) * std::size_t(image.width())], image.constScanLine(y), rowBytes);
@@ -142,18 +143,14 @@ std::uint64_t sizeOfOpenFile(int fd, std::uint64_t maxBytes) {
   return std::uint64_t(st.st_size);
 }
 
-std::vector<std::uint8_t> readOpenFile(int fd, std::uint64_t size) {
-  std::vector<std::uint8_t> bytes;
-  resizeLargeBuffer(bytes, std::size_t(size));
-  bytes.resize(readFileAt(fd, bytes.data(), bytes.size(), 0));  // less when the file shrank meanwhile
-  return bytes;
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::uint64_t maxBytes) {
   const FileCloser file{openFileForReading(path)};
-  return readOpenFile(file.fd, sizeOfOpenFile(file.fd, maxBytes));
+  std::vector<std::uint8_t> bytes;
+  resizeLargeBuffer(bytes, std::size_t(sizeOfOpenFile(file.fd, maxBytes)));
+  bytes.resize(readFileAt(file.fd, bytes.data(), bytes.size(), 0));
+  return bytes;
 }
 
 Picture decodePictureFile(const std::string& path) {
@@ -162,13 +159,19 @@ Picture decodePictureFile(const std::string& path) {
   const FileCloser file{openFileForReading(path)};
   const std::uint64_t size = sizeOfOpenFile(file.fd, kMaxPictureFileBytes);
   // A bitmap or a PNG is read a little at a time straight into the picture;
-  // the other formats are read whole first.
+  // the other formats are compressed and read whole.
   std::uint8_t magic[8] = {};
   const ssize_t got = ::pread(file.fd, magic, sizeof magic, 0);
   if (got >= 2 && magic[0] == 'B' && magic[1] == 'M') return readBmpFile(file.fd, size);
   if (got > 0 && isPng(magic, std::size_t(got))) return readPngFile(file.fd, size);
-  const std::vector<std::uint8_t> bytes = readOpenFile(file.fd, size);
-  return decodePicture(bytes.data(), bytes.size());
+  // The file's bytes borrow a buffer of the picture pool: the next Open of
+  // a file that size finds it faulted in.
+  struct Borrowed {
+    PixelWords words;
+    ~Borrowed() { PixelPool::shared().release(std::move(words)); }
+  } buffer{PixelPool::shared().acquire(std::size_t(size / 4 + 1))};
+  auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.words.data());
+  return decodePicture(bytes, readFileAt(file.fd, bytes, std::size_t(size), 0));
 }
 
 }  // namespace pictavo

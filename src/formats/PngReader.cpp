@@ -1,5 +1,7 @@
 #include "formats/PngReader.h"
 
+#include "canvas/PixelPool.h"
+
 #include "base/Errors.h"
 #include "canvas/LargeBuffer.h"
 #include "canvas/Surface.h"
@@ -131,9 +133,11 @@ bool decode(Source& source, Picture& picture, Trap& trap, bool& refused) {
   }
   picture.width = int(width);
   picture.height = int(height);
-  // Interlaced passes fill each row in turns; zeros before the first.
+  // Interlaced passes fill each row in turns, over zeros; otherwise every
+  // word is written once, by the decoder.
   try {
-    resizeLargeBuffer(picture.pixels, std::size_t(width) * std::size_t(height));
+    picture.pixels = PixelPool::shared().acquire(std::size_t(width) * std::size_t(height));
+    if (passes > 1) std::fill(picture.pixels.begin(), picture.pixels.end(), 0u);
   } catch (const Error&) {
     trap.outOfMemory = true;
     png_destroy_read_struct(&png, &info, nullptr);

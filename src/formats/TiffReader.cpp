@@ -1,7 +1,7 @@
 #include "formats/TiffReader.h"
 
 #include "base/Errors.h"
-#include "canvas/LargeBuffer.h"
+#include "canvas/PixelPool.h"
 #include "canvas/Surface.h"
 #include "formats/JpegStructure.h"
 
@@ -151,7 +151,8 @@ std::optional<Picture> readGreyAlphaTiff(const std::uint8_t* data, std::size_t s
   Picture picture;
   picture.width = int(width);
   picture.height = int(height);
-  resizeLargeBuffer(picture.pixels, std::size_t(width) * height);
+  picture.pixels = PixelPool::shared().acquire(std::size_t(width) * height);
+  std::fill(picture.pixels.begin(), picture.pixels.end(), 0u);  // the planes are laid in one after the other
   std::vector<std::uint8_t> block(static_cast<std::size_t>(blockBytes));
   const int planes = separate ? 2 : 1;
   const int step = separate ? 1 : 2;  // samples per pixel in one plane

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <jpeglib.h>
 
@@ -75,6 +76,71 @@ TEST(JpegReader, DecodesAsQtDidForColourGreyAndProgressive) {
     const std::vector<std::uint32_t> qt = decodedByQt(c.bytes);
     ASSERT_EQ(std::size_t(p.width) * std::size_t(p.height), qt.size()) << c.name;
     EXPECT_TRUE(p.pixels == qt) << c.name;
+  }
+}
+
+// A colour stream from libjpeg with the given luma sampling (chroma at 1 x 1),
+// restart interval (MCUs, 0: none) and entropy coding.
+std::vector<std::uint8_t> colourJpeg(int width, int height, int hSamp, int vSamp, int restart, bool arithmetic) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long outSize = 0;
+  jpeg_mem_dest(&cinfo, &out, &outSize);
+  cinfo.image_width = JDIMENSION(width);
+  cinfo.image_height = JDIMENSION(height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 85, TRUE);
+  cinfo.comp_info[0].h_samp_factor = hSamp;
+  cinfo.comp_info[0].v_samp_factor = vSamp;
+  cinfo.restart_interval = unsigned(restart);
+  cinfo.arith_code = arithmetic ? TRUE : FALSE;
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<std::uint8_t> row(std::size_t(width) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const int y = int(cinfo.next_scanline);
+    for (int x = 0; x < width; ++x) {
+      row[std::size_t(x) * 3] = std::uint8_t(x * 7 + y);
+      row[std::size_t(x) * 3 + 1] = std::uint8_t((x ^ y) * 3);
+      row[std::size_t(x) * 3 + 2] = std::uint8_t(y * 5 - x);
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<std::uint8_t> bytes(out, out + outSize);
+  std::free(out);
+  return bytes;
+}
+
+TEST(JpegReader, EverySplitIntoBandsGivesThePixelsOfOneBand) {
+  struct Case {
+    const char* name;
+    int width, height, hSamp, vSamp, restart;
+    bool arithmetic;
+  };
+  const Case cases[] = {
+      {"4:2:0", 301, 333, 2, 2, 0, false},       {"4:2:2", 300, 331, 2, 1, 0, false},
+      {"4:4:4", 299, 97, 1, 1, 0, false},        {"4:4:0", 64, 203, 1, 2, 0, false},
+      {"4:2:0 restarts", 301, 333, 2, 2, 7, false}, {"4:2:2 restarts", 300, 331, 2, 1, 1, false},
+      {"4:2:0 arithmetic", 301, 333, 2, 2, 0, true}, {"4:4:4 arithmetic restarts", 299, 97, 1, 1, 5, true},
+      {"fewer rows of MCUs than bands", 50, 17, 2, 2, 0, false}, {"one row", 40, 1, 2, 2, 0, false},
+  };
+  for (const Case& c : cases) {
+    const std::vector<std::uint8_t> bytes = colourJpeg(c.width, c.height, c.hSamp, c.vSamp, c.restart, c.arithmetic);
+    const Picture whole = readJpeg(bytes.data(), bytes.size(), 1);
+    ASSERT_EQ(whole.width, c.width) << c.name;
+    ASSERT_EQ(whole.height, c.height) << c.name;
+    EXPECT_TRUE(whole.pixels == decodedByQt(bytes)) << c.name;
+    for (int bands : {2, 3, 4, 7}) {
+      const Picture split = readJpeg(bytes.data(), bytes.size(), bands);
+      EXPECT_TRUE(split.pixels == whole.pixels) << c.name << " in " << bands << " bands";
+    }
   }
 }
 

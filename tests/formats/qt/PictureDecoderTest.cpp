@@ -3,6 +3,8 @@
 #include "formats/PictureDecoder.h"
 
 #include "base/Errors.h"
+#include "canvas/PixelPool.h"
+#include "canvas/Surface.h"
 #include "formats/BmpWriter.h"
 #include "support/QtFiles.h"
 #include "support/TestPictures.h"
@@ -98,6 +100,69 @@ TEST(PictureDecoder, JpegDecodesOpaque) {
   EXPECT_NEAR(int((c >> 16) & 0xFF), 200, 3);
   EXPECT_NEAR(int((c >> 8) & 0xFF), 40, 3);
   EXPECT_NEAR(int(c & 0xFF), 90, 3);
+}
+
+// Open as the canvas does it: decode, then the canvas takes the picture over.
+void open(Surface& canvas, const std::string& path) { canvas.SetPicture(decodePictureFile(path)); }
+
+TEST(PictureDecoder, ALaterOpenOfTheSameSizeDecodesIntoTheMemoryOfThePictureItReplaces) {
+  TempFolder dir;
+  QImage image(1024, 768, QImage::Format_RGB32);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x / 4, y / 3, (x + y) / 7));
+  const std::vector<std::uint8_t> jpegBytes = encodeWithQt(image, "jpeg", 90);
+  ASSERT_LT(jpegBytes.size(), PixelPool::kMinPooledBytes);  // its bytes are not pooled
+  const std::string jpeg = dir.file("photo.jpg", jpegBytes);
+  std::vector<std::uint32_t> bmpPixels(std::size_t(1024) * 768, 0xFF336699u);
+  const std::string bmp = dir.file("flat.bmp", encodeBmp(bmpPixels.data(), 1024, 768, 1024));
+  PixelPool::shared().trim(0);
+  Surface canvas(1024, 768);
+  const std::uint32_t* spare = std::as_const(canvas).bits(Surface::Layer::Persistent);
+  open(canvas, jpeg);
+  const std::uint32_t* shown = std::as_const(canvas).bits(Surface::Layer::Persistent);
+  const std::vector<std::uint32_t> first(shown, shown + std::size_t(1024) * 768);
+  for (const std::string* path : {&jpeg, &bmp, &jpeg}) {
+    const std::uint32_t* replaced = std::as_const(canvas).bits(Surface::Layer::Persistent);
+    open(canvas, *path);
+    // The decoder wrote into the picture replaced the time before, not
+    // into fresh memory; the one replaced now waits in the pool.
+    EXPECT_EQ(std::as_const(canvas).bits(Surface::Layer::Persistent), spare) << *path;
+    EXPECT_EQ(PixelPool::shared().pooledCount(), 1u);
+    spare = replaced;
+  }
+  shown = std::as_const(canvas).bits(Surface::Layer::Persistent);
+  EXPECT_TRUE(std::equal(first.begin(), first.end(), shown));
+  open(canvas, bmp);
+  EXPECT_EQ(canvas.GetPixel(1023, 767), colorFromPixel(0xFF336699u));
+}
+
+TEST(PictureDecoder, AFailedOpenLeavesThePictureAndItsMemory) {
+  TempFolder dir;
+  QImage image(600, 500, QImage::Format_RGB32);
+  image.fill(qRgb(10, 200, 30));
+  const std::vector<std::uint8_t> jpeg = encodeWithQt(image, "jpeg", 90);
+  Surface canvas(10, 10);
+  open(canvas, dir.file("good.jpg", jpeg));
+  const Picture before = canvas.Image();
+  const std::uint32_t* memory = std::as_const(canvas).bits(Surface::Layer::Persistent);
+  const std::string cut = dir.file("cut.jpg", std::vector<std::uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2));
+  EXPECT_EQ(errorOf([&] { open(canvas, cut); }), kErrInvalidPicture);
+  EXPECT_EQ(std::as_const(canvas).bits(Surface::Layer::Persistent), memory);
+  EXPECT_EQ(canvas.Width(), 600);
+  EXPECT_TRUE(canvas.Image().pixels == std::vector<std::uint32_t>(before.pixels.begin(), before.pixels.end()));
+}
+
+TEST(PictureDecoder, ABitmapCutShortShowsTheBackgroundWhereItsRowsAreMissing) {
+  TempFolder dir;
+  std::vector<std::uint32_t> pixels(std::size_t(700) * 600, 0xFF204060u);
+  std::vector<std::uint8_t> bmp = encodeBmp(pixels.data(), 700, 600, 700);
+  bmp.resize(bmp.size() / 2 + 5);  // bottom-up: the upper rows are missing
+  Surface canvas(10, 10);
+  open(canvas, dir.file("short.bmp", bmp));
+  ASSERT_EQ(canvas.Width(), 700);
+  EXPECT_EQ(canvas.GetPixel(3, 599), colorFromPixel(0xFF204060u));
+  EXPECT_EQ(canvas.GetPixel(3, 0), kWhite);
+  EXPECT_EQ(canvas.GetPixel(699, 299), kWhite);  // the row cut inside
 }
 
 TEST(PictureDecoder, GifFirstFrameKeepsItsTransparency) {
