@@ -131,14 +131,16 @@ void turnTile(const QuarterMap<kRight>& m, std::uint32_t* dst, int x0, int x1, i
   for (; j + kBlock <= nx; j += kBlock) {
     const std::uint32_t* r[kBlock];
     for (int l = 0; l < kBlock; ++l) r[l] = m.row(from + j + l);
-    int i = 0;
-    for (; i + kBlock <= ny; i += kBlock) {
+    const int blocks = ny / kBlock;
+    for (int k = 0; k < blocks; ++k) {
+      // Turning left, the last block first: the source rows are read forwards.
+      const int i = (kRight ? k : blocks - 1 - k) * kBlock;
       const int c = kRight ? y0 + i : m.w - kBlock - (y0 + i);
       const std::uint32_t* runs[kBlock];
       for (int l = 0; l < kBlock; ++l) runs[l] = r[l] + c;
       transposeBlock(runs, t0 + std::size_t(i) * kScratchColumns + std::size_t(j), kScratchColumns, !kRight);
     }
-    for (; i < ny; ++i)
+    for (int i = blocks * kBlock; i < ny; ++i)
       for (int l = 0; l < kBlock; ++l) one(i, j + l);
   }
   for (; j < nx; ++j)
@@ -161,12 +163,15 @@ void turnQuarter(const std::uint32_t* src, int w, int h, std::uint32_t* dst) {
   const std::vector<RowBand> bands = rowBands(0, dstH, dstW);
   // The scratch tiles before the threads: nothing fails once they run.
   std::vector<std::vector<std::uint32_t>> scratch(bands.size());
-  for (auto& tile : scratch) tile.resize(std::size_t(std::min(kTileRows, dstH)) * kScratchColumns);
+  for (auto& tile : scratch) tile.resize(std::size_t(std::min(kTileRows, dstH)) * kScratchColumns + kLine);
   runBands(bands, [&](std::size_t b) {
+    // On a cache line, as the scratch rows are (kScratchColumns words apart).
+    std::uint32_t* t = scratch[b].data();
+    t += (kLine - int(reinterpret_cast<std::uintptr_t>(t) % (kLine * 4)) / 4) % kLine;
     for (int y0 = bands[b].first; y0 < bands[b].last; y0 += kTileRows) {
       const int y1 = std::min(y0 + kTileRows, bands[b].last);
       for (int x0 = 0; x0 < dstW; x0 += kTileColumns)
-        turnTile(m, dst, x0, std::min(x0 + kTileColumns, dstW), y0, y1, scratch[b].data(), stream);
+        turnTile(m, dst, x0, std::min(x0 + kTileColumns, dstW), y0, y1, t, stream);
     }
     endStreaming(stream);
   });
