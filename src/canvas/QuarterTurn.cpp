@@ -1,5 +1,6 @@
 #include "canvas/QuarterTurn.h"
 
+#include "canvas/PixelCopy.h"
 #include "canvas/RowBands.h"
 
 #include <algorithm>
@@ -26,31 +27,9 @@ constexpr int kTileColumns = 64;
 // and its destination rows (the run read along each source row):
 constexpr int kTileRows = 1024;
 
-// From this many pixels on the picture does not fit the caches: the rows
-// written go straight to memory (streaming stores), which saves reading
-// each destination line in before it is overwritten.
-constexpr std::int64_t kStreamPixels = std::int64_t(1) << 22;
-
-// Copies n words to d; with `stream`, aligned runs bypass the caches.
-inline void storeRow(std::uint32_t* d, const std::uint32_t* s, int n, bool stream) {
-  int x = 0;
-#if defined(__SSE2__)
-  if (stream) {
-    for (; x < n && (reinterpret_cast<std::uintptr_t>(d + x) & 15) != 0; ++x) d[x] = s[x];
-    for (; x + 4 <= n; x += 4)
-      _mm_stream_si128(reinterpret_cast<__m128i*>(d + x), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x)));
-  }
-#endif
-  std::memcpy(d + x, s + x, std::size_t(n - x) * sizeof(std::uint32_t));
-}
-
-// Makes this thread's streaming stores visible before it ends.
-inline void endStreaming(bool stream) {
-#if defined(__SSE2__)
-  if (stream) _mm_sfence();
-#else
-  (void)stream;
-#endif
+// Whether the rows written should go straight to memory (PixelCopy.h).
+inline bool streams(int w, int h) {
+  return std::size_t(w) * std::size_t(h) * sizeof(std::uint32_t) >= kStreamingCopyBytes;
 }
 
 // A kBlock x kBlock transpose: t[k * stride + l] = r[l][k], or r[l][kBlock - 1 - k] reversed.
@@ -151,7 +130,7 @@ void turnTile(const QuarterMap<kRight>& m, std::uint32_t* dst, int x0, int x1, i
     const int off = stream ? int(reinterpret_cast<std::uintptr_t>(row) % (kLine * 4)) / 4 : 0;
     const int start = x0 == 0 ? 0 : x0 - off;
     const int end = x1 == dstW ? dstW : x1 - off;
-    storeRow(row + start, t0 + std::size_t(i) * kScratchColumns + std::size_t(start - from), end - start, stream);
+    copyPixels(row + start, t0 + std::size_t(i) * kScratchColumns + std::size_t(start - from), std::size_t(end - start), stream);
   }
 }
 
@@ -159,7 +138,7 @@ template <bool kRight>
 void turnQuarter(const std::uint32_t* src, int w, int h, std::uint32_t* dst) {
   const QuarterMap<kRight> m{src, w, h};
   const int dstW = h, dstH = w;
-  const bool stream = std::int64_t(w) * h >= kStreamPixels;
+  const bool stream = streams(w, h);
   const std::vector<RowBand> bands = rowBands(0, dstH, dstW);
   // The scratch tiles before the threads: nothing fails once they run.
   std::vector<std::vector<std::uint32_t>> scratch(bands.size());
@@ -173,7 +152,7 @@ void turnQuarter(const std::uint32_t* src, int w, int h, std::uint32_t* dst) {
       for (int x0 = 0; x0 < dstW; x0 += kTileColumns)
         turnTile(m, dst, x0, std::min(x0 + kTileColumns, dstW), y0, y1, t, stream);
     }
-    endStreaming(stream);
+    if (stream) finishStreaming();
   });
 }
 
@@ -196,12 +175,12 @@ void reverseRow(const std::uint32_t* s, std::uint32_t* d, int w, bool stream) {
 }
 
 void turnHalf(const std::uint32_t* src, int w, int h, std::uint32_t* dst) {
-  const bool stream = std::int64_t(w) * h >= kStreamPixels;
+  const bool stream = streams(w, h);
   const std::vector<RowBand> bands = rowBands(0, h, w);
   runBands(bands, [&](std::size_t i) {
     for (int y = bands[i].first; y < bands[i].last; ++y)
       reverseRow(src + std::size_t(h - 1 - y) * std::size_t(w), dst + std::size_t(y) * std::size_t(w), w, stream);
-    endStreaming(stream);
+    if (stream) finishStreaming();
   });
 }
 
@@ -219,11 +198,13 @@ void turnPixels(const std::uint32_t* src, int w, int h, QuarterTurn turn, std::u
 void copyArea(const std::uint32_t* src, int stride, const Rect& area, std::uint32_t* dst) {
   if (area.isEmpty()) return;
   const std::size_t w = std::size_t(area.width());
+  const bool stream = streams(area.width(), area.height());
   const std::vector<RowBand> bands = rowBands(area.top, area.bottom, area.width());
   runBands(bands, [&](std::size_t i) {
     for (int y = bands[i].first; y < bands[i].last; ++y)
-      std::memcpy(dst + std::size_t(y - area.top) * w, src + std::size_t(y) * std::size_t(stride) + std::size_t(area.left),
-                  w * sizeof(std::uint32_t));
+      copyPixels(dst + std::size_t(y - area.top) * w, src + std::size_t(y) * std::size_t(stride) + std::size_t(area.left), w,
+                 stream);
+    if (stream) finishStreaming();
   });
 }
 
