@@ -68,6 +68,12 @@ MainMenu::MainMenu(QMenuBar* bar) : bar_(bar) {
   b.item(canvas, "mnuStroke", QStringLiteral("边框(&S)"));
   QMenu* background = b.menu(canvas, "mnuBackground", QStringLiteral("背景(&S)"));
   b.item(background, "mnuMask", QStringLiteral("来自图片(&M)..."));
+  canvas->addSeparator();
+  b.item(canvas, "mnuRotateRight", QStringLiteral("向右旋转90°(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R));
+  b.item(canvas, "mnuRotateLeft", QStringLiteral("向左旋转90°(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L));
+  b.item(canvas, "mnuRotate180", QStringLiteral("旋转180°(&T)"));
+  // Enabled while the selection outline shows.
+  b.item(canvas, "mnuCrop", QStringLiteral("裁剪到选区(&C)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X))->setEnabled(false);
 
   QMenu* effects = b.menu(bar, "mnuEffects", QStringLiteral("特效(&F)"));
   b.item(effects, "mnuMirror", QStringLiteral("镜像(&M)"));

@@ -425,10 +425,7 @@ void MainWindow::redo() { stepHistory(true); }
 void MainWindow::stepHistory(bool forward) {
   DrawingState& state = engine_.state();
   if (state.mouseIsDown || gripHeld_) return;  // not in the middle of a gesture or a drag
-  if (state.pastePending) {
-    state.pastePending = false;  // ended without placing anything
-    hideHint();
-  }
+  endPendingPaste();
   hideSelection();
   const int oldWidth = canvas_.Width(), oldHeight = canvas_.Height();
   const bool stepped = forward ? history_.redo() : history_.undo();
@@ -730,7 +727,11 @@ int MainWindow::toolsPanelWidth() const { return toolBar_->width(); }
 int MainWindow::topPanelHeight() const { return top_->height(); }
 
 OutlineShape MainWindow::selection() const { return canvasView_->selection(); }
-void MainWindow::setSelection(const OutlineShape& shape) { canvasView_->setSelection(shape); }
+// Crop follows the outline itself, not only the releases as Cut and Copy do.
+void MainWindow::setSelection(const OutlineShape& shape) {
+  canvasView_->setSelection(shape);
+  if (QAction* crop = action("mnuCrop")) crop->setEnabled(shape.visible);
+}
 OutlineShape MainWindow::cloneMarker() const { return canvasView_->cloneMarker(); }
 void MainWindow::setCloneMarker(const OutlineShape& shape) { canvasView_->setCloneMarker(shape); }
 

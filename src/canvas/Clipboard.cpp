@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "canvas/ToolEngine.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace pictavo {
@@ -51,12 +52,23 @@ void Clipboard::CopySelection(Surface& canvas, Surface& buffer, const OutlineSha
   canvas.Refresh();
 }
 
+Rect Clipboard::areaOnCanvas(const OutlineShape& selection, const Surface& canvas) {
+  const SelectionPixels p = pixelsOf(selection);
+  // In 64 bits: a corner far outside plus its extent must not wrap round.
+  auto within = [](std::int64_t v, int limit) { return int(std::clamp<std::int64_t>(v, 0, limit)); };
+  const Rect area{within(p.left, canvas.Width()), within(p.top, canvas.Height()),
+                  within(std::int64_t(p.left) + p.width + 1, canvas.Width()),
+                  within(std::int64_t(p.top) + p.height + 1, canvas.Height())};
+  return area.isEmpty() ? Rect{} : area;
+}
+
 namespace {
 
 // The part of a selection's buffer that lay on the canvas, in buffer pixels.
-Rect areaOnCanvas(const SelectionPixels& p, const Surface& canvas) {
-  const Rect onCanvas = Rect{p.left, p.top, p.right() + 1, p.bottom() + 1}.intersected(canvas.bounds());
+Rect areaInBuffer(const OutlineShape& selection, const Surface& canvas) {
+  const Rect onCanvas = Clipboard::areaOnCanvas(selection, canvas);
   if (onCanvas.isEmpty()) return {};
+  const SelectionPixels p = Clipboard::pixelsOf(selection);
   return Rect{onCanvas.left - p.left, onCanvas.top - p.top, onCanvas.right - p.left, onCanvas.bottom - p.top};
 }
 
@@ -70,7 +82,7 @@ bool Clipboard::copy() {
     if (Surface* buffer = host_.copyBuffer()) {
       const OutlineShape selection = host_.selection();
       CopySelection(host_.canvas(), *buffer, selection, true, false);
-      copiedArea_ = areaOnCanvas(pixelsOf(selection), host_.canvas());
+      copiedArea_ = areaInBuffer(selection, host_.canvas());
       hasContent_ = filled = true;
     }
   } catch (const std::exception&) {
@@ -87,7 +99,7 @@ bool Clipboard::cut() {
   if (Surface* buffer = host_.copyBuffer()) {
     const OutlineShape selection = host_.selection();
     CopySelection(host_.canvas(), *buffer, selection, true, true);
-    copiedArea_ = areaOnCanvas(pixelsOf(selection), host_.canvas());
+    copiedArea_ = areaInBuffer(selection, host_.canvas());
     hasContent_ = filled = true;
   }
   host_.hideSelection();

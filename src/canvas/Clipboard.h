@@ -68,6 +68,9 @@ class Clipboard {
   static void CopySelection(Surface& canvas, Surface& buffer, const OutlineShape& selection, bool copy, bool erase);
 
   static SelectionPixels pixelsOf(const OutlineShape& selection);
+  // The canvas pixels a copy of the selection takes: both outline corners
+  // included, clipped to the canvas (empty when none lies on it).
+  static Rect areaOnCanvas(const OutlineShape& selection, const Surface& canvas);
 
   // Top-left corner of a buffer of width x height centred on (x, y).
   static int pasteLeft(float x, int width);

@@ -1,9 +1,30 @@
 #include "effects/CanvasTransforms.h"
 
+#include "canvas/PixelPool.h"
+
 #include <algorithm>
 #include <cstdint>
 
 namespace pictavo::ImageTools {
+
+namespace {
+
+// A w x h picture whose every word its maker writes, from the canvas's own
+// opaque words (so the surface need not lay it over the background).
+Picture freshPicture(int w, int h) {
+  Picture picture;
+  picture.width = w;
+  picture.height = h;
+  picture.pixels = PixelPool::shared().acquire(std::size_t(w) * std::size_t(h));
+  picture.opaque = true;
+  return picture;
+}
+
+// The persistent image, read without announcing a write: the surface hears
+// of the change once, when it takes the new picture.
+const std::uint32_t* persistentBits(const Surface& surface) { return surface.bits(Surface::Layer::Persistent); }
+
+}  // namespace
 
 void StretchPicture(Surface& canvas, Surface& buffer, int w, int h) {
   buffer.Cls();
@@ -39,6 +60,23 @@ void DrawBorder(Surface& surface, int n, Color color) {
   for (std::int64_t i = 0; i <= last; ++i) {
     surface.Line(double(i - 1), double(i - 1), double(w - i), double(h - i), color, LineKind::Box);
   }
+  surface.Refresh();
+}
+
+void TurnPicture(Surface& surface, QuarterTurn turn) {
+  const int w = surface.Width(), h = surface.Height();
+  Picture turned = freshPicture(turnedWidth(turn, w, h), turnedHeight(turn, w, h));
+  turnPixels(persistentBits(surface), w, h, turn, turned.pixels.data());
+  surface.SetPicture(std::move(turned));
+  surface.Refresh();
+}
+
+void CropPicture(Surface& surface, const Rect& area) {
+  const Rect inside = area.intersected(surface.bounds());
+  if (inside.isEmpty()) return;
+  Picture cropped = freshPicture(inside.width(), inside.height());
+  copyArea(persistentBits(surface), surface.stride(), inside, cropped.pixels.data());
+  surface.SetPicture(std::move(cropped));
   surface.Refresh();
 }
 

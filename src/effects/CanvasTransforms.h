@@ -1,8 +1,10 @@
 #pragma once
 // Whole-canvas transforms of the Canvas menu (module ImageTools): stretch to
-// a new size, flips and a border. Unlike the colour effects these work
-// through the surface's block copies and line drawing.
+// a new size, flips, a border, quarter turns and crop. Unlike the colour
+// effects the first three work through the surface's block copies and line
+// drawing; turns and crop build the new picture in a buffer of their own.
 
+#include "canvas/QuarterTurn.h"
 #include "canvas/Surface.h"
 
 namespace pictavo::ImageTools {
@@ -27,5 +29,16 @@ void FlipPicture(Surface& surface, int mode);
 // refresh. At line width 1 that is a border n pixels wide (the outline for
 // i = 0 runs just outside the picture). n < 0 draws nothing.
 void DrawBorder(Surface& surface, int n, Color color);
+
+// Turns the persistent image (QuarterTurn.h), its size with it, and
+// refreshes. The turned picture is written once into fresh memory, which
+// the surface then takes over. Throws pictavo::Error (7) when memory runs
+// out; the picture is then unchanged.
+void TurnPicture(Surface& surface, QuarterTurn turn);
+
+// The pixels of `area` (clipped to the picture) become the whole picture;
+// then a refresh. Nothing happens when no pixel of it lies on the picture.
+// Throws as TurnPicture.
+void CropPicture(Surface& surface, const Rect& area);
 
 }  // namespace pictavo::ImageTools

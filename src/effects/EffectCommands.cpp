@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/Globals.h"
 #include "base/NumberEntry.h"
+#include "canvas/Clipboard.h"
 #include "formats/PictureDecoder.h"
 #include "effects/BackgroundPicture.h"
 #include "effects/Bitmap.h"
@@ -62,6 +63,10 @@ EffectCommands::EffectCommands(CommandHost& window) : QObject(window.commandWind
   on("mnuBoth", [this] { ImageTools::FlipPicture(window_.canvas(), ImageTools::kFlipBoth); });
   on("mnuStroke", [this] { return border(); });
   on("mnuMask", [this] { return backgroundPicture(); });
+  on("mnuRotateRight", [this] { return turn(QuarterTurn::Right); });
+  on("mnuRotateLeft", [this] { return turn(QuarterTurn::Left); });
+  on("mnuRotate180", [this] { return turn(QuarterTurn::Half); });
+  on("mnuCrop", [this] { return crop(); });
 }
 
 template <class F>
@@ -182,6 +187,39 @@ bool EffectCommands::backgroundPicture() {
     return false;
   }
   ApplyBackgroundPicture(canvas, decodePictureFile(g.maskFile), window_.pMask(), window_.srcBrush2());
+  return true;
+}
+
+bool EffectCommands::readyForNewPicture() {
+  // A gesture under way would go on drawing on a picture of another shape.
+  if (window_.engine().state().mouseIsDown) return false;
+  window_.endPendingPaste();
+  return true;
+}
+
+void EffectCommands::followNewSize() {
+  window_.layoutCanvas(CommandHost::Zoom::Keep);
+  window_.showCanvasSize();
+}
+
+bool EffectCommands::turn(QuarterTurn turn) {
+  if (!readyForNewPicture()) return false;
+  window_.hideSelection();
+  ImageTools::TurnPicture(window_.canvas(), turn);
+  followNewSize();
+  return true;
+}
+
+bool EffectCommands::crop() {
+  const OutlineShape selection = window_.selection();
+  if (!selection.visible || !readyForNewPicture()) return false;
+  Surface& canvas = window_.canvas();
+  const Rect area = Clipboard::areaOnCanvas(selection, canvas);
+  window_.hideSelection();
+  // A selection beyond the canvas leaves nothing to keep; one covering it all changes nothing.
+  if (area.isEmpty() || area == canvas.bounds()) return false;
+  ImageTools::CropPicture(canvas, area);
+  followNewSize();
   return true;
 }
 

@@ -7,6 +7,8 @@
 // error window, the sharpen commands' to a message box titled "锐化", and a
 // refused noise amount to one titled "噪点".
 
+#include "canvas/QuarterTurn.h"
+
 #include <QObject>
 
 namespace pictavo {
@@ -29,12 +31,21 @@ class EffectCommands : public QObject {
   bool stretch();            // mnuScale (also pSpacer)
   bool border();             // mnuStroke
   bool backgroundPicture();  // mnuMask
+  // mnuRotateRight, mnuRotateLeft, mnuRotate180: also hide the selection.
+  bool turn(QuarterTurn turn);
+  // mnuCrop: the area Copy would take becomes the picture; the selection goes.
+  bool crop();
 
  private:
   // Connects the item to a command; a pictavo::Error escaping the command
   // is shown in the error window.
   template <class F>
   void on(const char* item, F command);
+  // What a command that replaces the whole picture does first: false in the
+  // middle of a gesture; otherwise ends a pending paste.
+  bool readyForNewPicture();
+  // After the picture took a new size: one layout, and status panel 3.
+  void followNewSize();
 
   CommandHost& window_;
 };

@@ -64,7 +64,7 @@ StateEntries dumpState(MainWindow& w, const QStringList& windows) {
   e.emplace_back("backcolor", colorText(canvas.BackColor()));
   e.emplace_back("selection", shapeText(w.selection()));
   e.emplace_back("clone", shapeText(w.cloneMarker()));
-  for (const char* name : {"mnuCut", "mnuCopy", "mnuUndo", "mnuRedo"}) {
+  for (const char* name : {"mnuCut", "mnuCopy", "mnuCrop", "mnuUndo", "mnuRedo"}) {
     e.emplace_back(name, w.menu().action(name)->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
   }
   for (const char* name : {"MnuDQue", "mnuGrid"}) {

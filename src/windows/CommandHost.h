@@ -25,6 +25,14 @@ class CommandHost : public ToolHost {
   // The menu item of that object name (null when there is none).
   virtual QAction* menuItem(const QString& objectName) const = 0;
   virtual ToolEngine& engine() = 0;
+  // A paste waiting for its drag ends, placing nothing.
+  void endPendingPaste() {
+    DrawingState& state = engine().state();
+    if (state.pastePending) {
+      state.pastePending = false;
+      hideHint();
+    }
+  }
   virtual QString statusPanelText(int panel) const = 0;
   // Status panel 3 shows the canvas's current size.
   virtual void showCanvasSize() = 0;

@@ -156,6 +156,24 @@ TEST_F(ClipboardTest, PartsOfASelectionBeyondTheCanvasAreMagentaNotAnOlderCopy) 
   EXPECT_EQ(host.buffer.GetPixel(0, 20), kMagenta);
 }
 
+// What Crop keeps: the pixels Copy takes, both outline edges included,
+// clipped to the canvas, empty when none of them lies on it.
+TEST(ClipboardArea, IsTheCopiedPixelsOnTheCanvas) {
+  const Surface canvas(130, 120);
+  auto shape = [](float left, float top, float width, float height) {
+    OutlineShape s;
+    s.left = left, s.top = top, s.width = width, s.height = height, s.visible = true;
+    return s;
+  };
+  EXPECT_EQ(Clipboard::areaOnCanvas(shape(10, 30, 30, 20), canvas), (Rect{10, 30, 41, 51}));
+  EXPECT_EQ(Clipboard::areaOnCanvas(shape(2.5f, 3.5f, 0, 0), canvas), (Rect{2, 4, 3, 5}));  // halves to even
+  EXPECT_EQ(Clipboard::areaOnCanvas(shape(-5, 100, 20, 40), canvas), (Rect{0, 100, 16, 120}));
+  EXPECT_TRUE(Clipboard::areaOnCanvas(shape(130, 0, 5, 5), canvas).isEmpty());
+  EXPECT_TRUE(Clipboard::areaOnCanvas(shape(-20, -20, 10, 10), canvas).isEmpty());
+  // A corner far out with a huge extent does not wrap round into the canvas.
+  EXPECT_TRUE(Clipboard::areaOnCanvas(shape(2.1e9f, 0, 2.1e9f, 10), canvas).isEmpty());
+}
+
 TEST_F(ClipboardTest, TheCopiedPictureIsWhatLayOnTheCanvasWithoutTheMargin) {
   select(120, 110, 140, 130);  // 21 x 21, of which 10 x 10 on the canvas
   EXPECT_TRUE(clipboard.copy());

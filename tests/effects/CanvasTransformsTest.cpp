@@ -1,4 +1,4 @@
-// Stretch, flips and border of the Canvas menu.
+// Stretch, flips, border, quarter turns and crop of the Canvas menu.
 
 #include "EffectTestSupport.h"
 #include "base/Errors.h"
@@ -14,6 +14,7 @@ using test::pictureDifference;
 using test::randomSurface;
 using test::rowsOf;
 using test::surfaceFromRows;
+using test::visibleRowsOf;
 
 Surface copyOf(const Surface& s) {
   Surface c(s.Width(), s.Height());
@@ -136,6 +137,44 @@ TEST(DrawBorder, UsesTheSurfaceLineStyle) {
   EXPECT_NE(rows[0], std::string(12, '#'));
   EXPECT_NE(rows[0].find('#'), std::string::npos);
   for (int y = 1; y < 5; ++y) EXPECT_EQ(rows[std::size_t(y)].substr(1, 10), std::string(10, '.'));
+}
+
+// ---- quarter turns and crop ---------------------------------------------------
+
+// The surface takes the turned picture with its size, and shows it: the
+// visible layer a gesture left behind does not survive the turn.
+TEST(TurnPicture, TheSurfaceTakesTheTurnedPictureAndItsSize) {
+  Surface s = surfaceFromRows({"#..",
+                               "r.g"});
+  s.SetAutoRedraw(false);
+  s.SetPixel(1, 1, kBlack);  // a preview on the visible layer only
+  s.SetAutoRedraw(true);
+  std::vector<Rect> heard;
+  s.setPersistentChangeListener([&](const Rect& r) { heard.push_back(r); });
+  ImageTools::TurnPicture(s, QuarterTurn::Right);
+  EXPECT_EQ(rowsOf(s), (std::vector<std::string>{"r#", "..", "g."}));
+  EXPECT_EQ(visibleRowsOf(s), rowsOf(s));
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.back(), (Rect{0, 0, 2, 3}));
+  ImageTools::TurnPicture(s, QuarterTurn::Left);
+  EXPECT_EQ(rowsOf(s), (std::vector<std::string>{"#..", "r.g"}));
+  ImageTools::TurnPicture(s, QuarterTurn::Half);
+  EXPECT_EQ(rowsOf(s), (std::vector<std::string>{"g.r", "..#"}));
+}
+
+TEST(CropPicture, KeepsTheAreaClippedToThePicture) {
+  const std::vector<std::string> rows = {"#....", ".r...", "..g..", "...b."};
+  Surface s = surfaceFromRows(rows);
+  ImageTools::CropPicture(s, Rect{1, 1, 4, 3});
+  EXPECT_EQ(rowsOf(s), (std::vector<std::string>{"r..", ".g."}));
+  // Beyond the edge only what lies on the picture stays.
+  Surface t = surfaceFromRows(rows);
+  ImageTools::CropPicture(t, Rect{3, 2, 40, 40});
+  EXPECT_EQ(rowsOf(t), (std::vector<std::string>{"..", "b."}));
+  // Nothing of it on the picture: nothing changes.
+  Surface u = surfaceFromRows(rows);
+  ImageTools::CropPicture(u, Rect{-9, -9, 0, 0});
+  EXPECT_EQ(rowsOf(u), rows);
 }
 
 }  // namespace

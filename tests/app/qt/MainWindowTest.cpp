@@ -74,7 +74,9 @@ TEST(MainWindow, MenuHasEveryItemSeparatorAndShortcut) {
   EXPECT_EQ(entries(sub("mnuFile")), (QStringList{"新建(&N)...", "打开(&O)...", "另存为(&S)...", "-", "退出(&X)"}));
   EXPECT_EQ(entries(sub("mnuEdit")),
             (QStringList{"剪切(&T)", "复制(&C)", "粘贴(&P)", "透明(&D)", "-", "删除(&D)...", "-", "撤销(&Z)", "重做(&Y)"}));
-  EXPECT_EQ(entries(sub("mnuCanvas")), (QStringList{"拉伸(&S)", "-", "翻转(&F)", "边框(&S)", "背景(&S)"}));
+  // The turns and crop come after the Canvas menu's own items.
+  EXPECT_EQ(entries(sub("mnuCanvas")), (QStringList{"拉伸(&S)", "-", "翻转(&F)", "边框(&S)", "背景(&S)", "-", "向右旋转90°(&R)",
+                                                    "向左旋转90°(&L)", "旋转180°(&T)", "裁剪到选区(&C)"}));
   EXPECT_EQ(entries(sub("mnuFlip")), (QStringList{"垂直翻转(&V)", "水平翻转(&H)", "双向翻转(&B)"}));
   EXPECT_EQ(entries(sub("mnuBackground")), (QStringList{"来自图片(&M)..."}));
   EXPECT_EQ(entries(sub("mnuEffects")),
@@ -91,7 +93,8 @@ TEST(MainWindow, MenuHasEveryItemSeparatorAndShortcut) {
   const std::pair<const char*, const char*> shortcuts[] = {
       {"mnuNew", "Ctrl+N"}, {"mnuOpen", "Ctrl+O"}, {"mnuSave", "Ctrl+S"}, {"mnuCut", "Ctrl+X"},
       {"mnuCopy", "Ctrl+C"}, {"mnuPaste", "Ctrl+V"}, {"mnuScale", "Ctrl+W"}, {"mnuInvert", "Ctrl+I"},
-      {"mnuUndo", "Ctrl+Z"}, {"mnuRedo", "Ctrl+Y"}};
+      {"mnuUndo", "Ctrl+Z"}, {"mnuRedo", "Ctrl+Y"}, {"mnuRotateRight", "Ctrl+R"}, {"mnuRotateLeft", "Ctrl+L"},
+      {"mnuCrop", "Ctrl+Shift+X"}};
   for (const auto& [name, keys] : shortcuts) {
     EXPECT_EQ(m.action(name)->shortcut().toString(), QString::fromLatin1(keys)) << name;
   }
@@ -99,6 +102,8 @@ TEST(MainWindow, MenuHasEveryItemSeparatorAndShortcut) {
   EXPECT_TRUE(m.action("MnuDQue")->isCheckable());
   EXPECT_TRUE(m.action("MnuDQue")->isChecked());  // the design state, before start-up
   EXPECT_FALSE(m.action("mnuCut")->isEnabled());
+  EXPECT_FALSE(m.action("mnuCrop")->isEnabled());
+  EXPECT_TRUE(m.action("mnuRotate180")->shortcut().isEmpty());
   EXPECT_TRUE(m.action("mnuPaste")->isEnabled());
   EXPECT_EQ(m.action("mnuRedo")->shortcuts().value(1).toString(), "Ctrl+Shift+Z");
   EXPECT_FALSE(m.action("mnuUndo")->isEnabled());
