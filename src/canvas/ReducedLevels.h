@@ -23,8 +23,10 @@
 
 namespace pictavo {
 
+// Left unset when made without braces: a level's memory is written (and
+// faulted in) only where cells are built; ChannelSums{} is zero.
 struct ChannelSums {
-  std::uint16_t blue = 0, green = 0, red = 0;
+  std::uint16_t blue, green, red;
 };
 
 class ReducedLevels {
