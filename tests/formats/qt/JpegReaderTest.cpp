@@ -79,9 +79,12 @@ TEST(JpegReader, DecodesAsQtDidForColourGreyAndProgressive) {
   }
 }
 
-// A colour stream from libjpeg with the given luma sampling (chroma at 1 x 1),
-// restart interval (MCUs, 0: none) and entropy coding.
-std::vector<std::uint8_t> colourJpeg(int width, int height, int hSamp, int vSamp, int restart, bool arithmetic) {
+// A stream libjpeg encodes from `pixels` (width x height, `components`
+// bytes a pixel in `space`); `configure` adjusts the settings after the
+// defaults and the quality.
+template <class Configure>
+std::vector<std::uint8_t> libjpegStream(const std::vector<std::uint8_t>& pixels, int width, int height, int components,
+                                        J_COLOR_SPACE space, int quality, Configure configure) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -91,25 +94,15 @@ std::vector<std::uint8_t> colourJpeg(int width, int height, int hSamp, int vSamp
   jpeg_mem_dest(&cinfo, &out, &outSize);
   cinfo.image_width = JDIMENSION(width);
   cinfo.image_height = JDIMENSION(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
+  cinfo.input_components = components;
+  cinfo.in_color_space = space;
   jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 85, TRUE);
-  cinfo.comp_info[0].h_samp_factor = hSamp;
-  cinfo.comp_info[0].v_samp_factor = vSamp;
-  cinfo.restart_interval = unsigned(restart);
-  cinfo.arith_code = arithmetic ? TRUE : FALSE;
+  jpeg_set_quality(&cinfo, quality, TRUE);
+  configure(cinfo);
   jpeg_start_compress(&cinfo, TRUE);
-  std::vector<std::uint8_t> row(std::size_t(width) * 3);
   while (cinfo.next_scanline < cinfo.image_height) {
-    const int y = int(cinfo.next_scanline);
-    for (int x = 0; x < width; ++x) {
-      row[std::size_t(x) * 3] = std::uint8_t(x * 7 + y);
-      row[std::size_t(x) * 3 + 1] = std::uint8_t((x ^ y) * 3);
-      row[std::size_t(x) * 3 + 2] = std::uint8_t(y * 5 - x);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
+    JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + std::size_t(cinfo.next_scanline) * std::size_t(width) * std::size_t(components));
+    jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);
   jpeg_destroy_compress(&cinfo);
@@ -117,6 +110,26 @@ std::vector<std::uint8_t> colourJpeg(int width, int height, int hSamp, int vSamp
   std::free(out);
   return bytes;
 }
+
+// A colour stream from libjpeg with the given luma sampling (chroma at 1 x 1),
+// restart interval (MCUs, 0: none) and entropy coding.
+std::vector<std::uint8_t> colourJpeg(int width, int height, int hSamp, int vSamp, int restart, bool arithmetic) {
+  std::vector<std::uint8_t> rgb(std::size_t(width) * std::size_t(height) * 3);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = &rgb[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3];
+      p[0] = std::uint8_t(x * 7 + y);
+      p[1] = std::uint8_t((x ^ y) * 3);
+      p[2] = std::uint8_t(y * 5 - x);
+    }
+  return libjpegStream(rgb, width, height, 3, JCS_RGB, 85, [&](jpeg_compress_struct& cinfo) {
+    cinfo.comp_info[0].h_samp_factor = hSamp;
+    cinfo.comp_info[0].v_samp_factor = vSamp;
+    cinfo.restart_interval = unsigned(restart);
+    cinfo.arith_code = arithmetic ? TRUE : FALSE;
+  });
+}
+
 
 TEST(JpegReader, EverySplitIntoBandsGivesThePixelsOfOneBand) {
   struct Case {
@@ -147,29 +160,7 @@ TEST(JpegReader, EverySplitIntoBandsGivesThePixelsOfOneBand) {
 // A CMYK stream as Adobe's programs write it (inverted values, Adobe marker),
 // encoded by libjpeg from given CMYK bytes.
 std::vector<std::uint8_t> cmykJpeg(const std::vector<std::uint8_t>& cmyk, int width, int height) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long outSize = 0;
-  jpeg_mem_dest(&cinfo, &out, &outSize);
-  cinfo.image_width = JDIMENSION(width);
-  cinfo.image_height = JDIMENSION(height);
-  cinfo.input_components = 4;
-  cinfo.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 100, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(cmyk.data() + std::size_t(cinfo.next_scanline) * std::size_t(width) * 4);
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::vector<std::uint8_t> bytes(out, out + outSize);
-  std::free(out);
-  return bytes;
+  return libjpegStream(cmyk, width, height, 4, JCS_CMYK, 100, [](jpeg_compress_struct&) {});
 }
 
 TEST(JpegReader, CmykIsReadAsAdobesInvertedValues) {
