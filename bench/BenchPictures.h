@@ -16,7 +16,7 @@ inline double fastest(const std::vector<double>& v) { return *std::min_element(v
 
 // Something other than one flat colour, so no copy can take a shortcut.
 inline void paintStripes(Surface& s) {
-  std::uint32_t* p = s.writableDrawBits();
+  std::uint32_t* p = s.writableDrawBits(s.bounds());
   const std::size_t w = std::size_t(s.Width());
   for (int y = 0; y < s.Height(); ++y)
     for (std::size_t x = 0; x < w; ++x) p[std::size_t(y) * w + x] = 0xFF000000u | std::uint32_t((x * 7 + y * 3) & 0xFFFFFF);

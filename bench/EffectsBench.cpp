@@ -20,7 +20,7 @@ Surface& picture(int side) {
   auto& s = pictures[side];
   if (!s) {
     s = std::make_unique<Surface>(side, side, kWhite);
-    std::uint32_t* p = s->writableBits(Surface::Layer::Persistent);
+    std::uint32_t* p = s->writableBits(Surface::Layer::Persistent, s->bounds());
     std::uint32_t z = 12345;
     for (std::size_t i = 0; i < std::size_t(side) * std::size_t(side); ++i) {
       z = z * 1664525u + 1013904223u;

@@ -17,7 +17,7 @@ void PrepareBrushStamp(Surface& stamp, const Surface* brush, Color foreColor) {
   } else {
     stamp.Resize(brush->Width(), brush->Height());
     const std::uint32_t* from = brush->bits(Surface::Layer::Persistent);
-    std::uint32_t* to = stamp.writableDrawBits();
+    std::uint32_t* to = stamp.writableDrawBits(stamp.bounds());
     const std::uint32_t fore = pixelFromColor(foreColor);
     const std::size_t n = std::size_t(brush->Width()) * std::size_t(brush->Height());
     for (std::size_t i = 0; i < n; ++i) to[i] = (from[i] & 0x00FFFFFFu) == 0 ? fore : from[i];

@@ -96,7 +96,7 @@ class PatternTarget {
 };
 
 template <class Target>
-Rect spanFill(Target& t, int height, int x, int y) {
+Rect spanFill(Target& t, int height, int x, int y, const FillRunObserver& beforeRun) {
   Rect box;
   auto filled = [&](int l, int r, int row) { box = box.united(Rect{l, row, r, row + 1}); };
   std::vector<Span> stack;
@@ -115,6 +115,7 @@ Rect spanFill(Target& t, int height, int x, int y) {
     while (x1 <= s.x2) {
       const int end = t.runEnd(x1, s.y);
       if (end > runStart) {
+        if (beforeRun) beforeRun(Rect{runStart, s.y, end, s.y + 1});
         t.fill(runStart, end, s.y);
         filled(runStart, end, s.y);
         stack.push_back({runStart, end - 1, s.y + s.dy, s.dy});
@@ -136,19 +137,19 @@ bool startAllowed(const std::uint32_t* pixels, int width, int height, int x, int
 }  // namespace
 
 Rect floodFillSolid(std::uint32_t* pixels, int width, int height, int x, int y, std::uint32_t seedWord,
-                    std::uint32_t fillWord) {
+                    std::uint32_t fillWord, const FillRunObserver& beforeRun) {
   if (fillWord == seedWord || !startAllowed(pixels, width, height, x, y, seedWord)) return Rect{};
   SolidTarget target(pixels, width, seedWord, fillWord);
-  return spanFill(target, height, x, y);
+  return spanFill(target, height, x, y, beforeRun);
 }
 
 Rect floodFillPattern(std::uint32_t* pixels, int width, int height, int x, int y, std::uint32_t seedWord,
-                      const Picture& pattern) {
+                      const Picture& pattern, const FillRunObserver& beforeRun) {
   if (pattern.isNull() || pattern.pixels.size() < std::size_t(pattern.width) * std::size_t(pattern.height))
     return Rect{};
   if (!startAllowed(pixels, width, height, x, y, seedWord)) return Rect{};
   PatternTarget target(pixels, width, height, seedWord, pattern);
-  return spanFill(target, height, x, y);
+  return spanFill(target, height, x, y, beforeRun);
 }
 
 }  // namespace pictavo

@@ -7,10 +7,11 @@ namespace pictavo {
 SpanWriter::SpanWriter(Surface& surface, Color color)
     : surface_(surface),
       clip_(surface.spanClip()),
-      bits_(surface.writableDrawBits()),
+      bits_(surface.writableDrawBits(Rect{})),
       width_(surface.Width()),
       height_(surface.Height()),
       word_(pixelFromColor(color)),
+      kept_(surface.drawingIsKept()),
       minX_(width_),
       minY_(height_) {}
 
@@ -27,6 +28,7 @@ void SpanWriter::span(std::int64_t y, std::int64_t x0, std::int64_t x1) {
 }
 
 void SpanWriter::fill(std::int64_t y, std::int64_t x0, std::int64_t x1) {
+  if (kept_) surface_.willWrite(Rect{int(x0), int(y), int(x1 + 1), int(y + 1)});
   std::uint32_t* row = bits_ + y * width_;
   std::fill(row + x0, row + x1 + 1, word_);
   minX_ = std::min(minX_, x0);

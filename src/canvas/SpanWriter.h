@@ -39,6 +39,7 @@ class SpanWriter {
   std::uint32_t* bits_;
   std::int64_t width_, height_;
   std::uint32_t word_;
+  bool kept_;  // each span is announced before it is written
   std::int64_t minX_, minY_, maxX_ = -1, maxY_ = -1;
   bool finished_ = false;
 };

@@ -104,17 +104,13 @@ Surface::~Surface() {
 }
 
 void Surface::allocate(int width, int height, std::uint32_t fillWord) {
-  aboutToWritePersistent();
   refuseSizeOverLimit(width, height);
   PixelWords pixels = PixelPool::shared().acquire(std::size_t(width) * std::size_t(height));
   std::fill(pixels.begin(), pixels.end(), fillWord);
-  persistent_.swap(pixels);
-  PixelPool::shared().release(std::move(pixels));
+  replacePersistent(std::move(pixels), width, height);
   dropVisibleLayer();
   stale_.clear();
   pending_.clear();
-  width_ = width;
-  height_ = height;
   if (!autoRedraw_) ensureVisibleLayer();
   notify(bounds());
   notifyPersistent(bounds());
@@ -131,7 +127,6 @@ void Surface::dropVisibleLayer() { PixelPool::shared().release(std::move(visible
 
 void Surface::Resize(int width, int height) {
   if (width == width_ && height == height_) return;
-  aboutToWritePersistent();
   refuseSizeOverLimit(width, height);
   PixelWords next = PixelPool::shared().acquire(std::size_t(width) * std::size_t(height));
   const std::uint32_t back = pixelFromColor(backColor_);
@@ -143,18 +138,45 @@ void Surface::Resize(int width, int height) {
       std::memcpy(row, persistent_.data() + std::size_t(y) * std::size_t(width_), std::size_t(kept) * sizeof(std::uint32_t));
     std::fill(row + kept, row + width, back);
   }
-  persistent_.swap(next);
-  PixelPool::shared().release(std::move(next));
+  replacePersistent(std::move(next), width, height);
+  pictureTaken();
+}
+
+void Surface::replacePersistent(PixelWords&& next, int width, int height) {
+  Picture old;
+  old.width = width_;
+  old.height = height_;
+  old.pixels = std::move(persistent_);
+  old.opaque = true;
+  persistent_ = std::move(next);
   width_ = width;
   height_ = height;
-  pictureTaken();
+  if (keeper_ && !old.isNull())
+    keeper_->keepPicture(std::move(old));
+  else
+    PixelPool::shared().release(std::move(old.pixels));
+}
+
+void Surface::fillPersistent(std::uint32_t word) {
+  if (keeper_) {
+    // The keeper takes the old image as it is; the fill goes to another buffer.
+    PixelWords next = PixelPool::shared().acquire(persistent_.size());
+    std::fill(next.begin(), next.end(), word);
+    replacePersistent(std::move(next), width_, height_);
+  } else {
+    std::fill(persistent_.begin(), persistent_.end(), word);
+  }
+}
+
+void Surface::keepBefore(const Rect& r) {
+  const Rect inside = r.intersected(bounds());
+  if (!inside.isEmpty()) keeper_->keepArea(inside);
 }
 
 
 void Surface::SetBackColor(Color c) {
-  aboutToWritePersistent();
   backColor_ = c;
-  std::fill(persistent_.begin(), persistent_.end(), pixelFromColor(c));
+  fillPersistent(pixelFromColor(c));
   if (!visible_.empty()) std::fill(visible_.begin(), visible_.end(), pixelFromColor(c));
   stale_.clear();
   pending_.clear();
@@ -200,8 +222,11 @@ const std::uint32_t* Surface::visibleBits(const Rect& needed) const {
 }
 
 void Surface::Cls() {
-  std::uint32_t* p = writableDrawBits();
-  std::fill(p, p + std::size_t(width_) * std::size_t(height_), pixelFromColor(backColor_));
+  if (writesPersistent(drawLayer())) {
+    fillPersistent(pixelFromColor(backColor_));
+  } else {
+    std::fill(visible_.begin(), visible_.end(), pixelFromColor(backColor_));
+  }
   markChanged(bounds());
 }
 
@@ -214,24 +239,24 @@ static void refuseMalformed(const Picture& picture) {
 void Surface::SetPicture(const Picture& picture) {
   if (picture.isNull()) return;
   refuseMalformed(picture);
-  aboutToWritePersistent();
-  if (picture.width != width_ || picture.height != height_) allocate(picture.width, picture.height, 0);
-  layOverBackground(picture.pixels.data(), persistent_.data(), picture.pixels.size(), pixelFromColor(backColor_));
+  refuseSizeOverLimit(picture.width, picture.height);
+  if (keeper_ || picture.width != width_ || picture.height != height_) {
+    PixelWords next = PixelPool::shared().acquire(picture.pixels.size());
+    layOverBackground(picture.pixels.data(), next.data(), picture.pixels.size(), pixelFromColor(backColor_));
+    replacePersistent(std::move(next), picture.width, picture.height);
+  } else {
+    layOverBackground(picture.pixels.data(), persistent_.data(), picture.pixels.size(), pixelFromColor(backColor_));
+  }
   pictureTaken();
 }
 
 void Surface::SetPicture(Picture&& picture) {
   if (picture.isNull()) return;
   refuseMalformed(picture);
-  aboutToWritePersistent();
   refuseSizeOverLimit(picture.width, picture.height);
   if (!picture.opaque)
     layOverBackground(picture.pixels.data(), picture.pixels.data(), picture.pixels.size(), pixelFromColor(backColor_));
-  persistent_.swap(picture.pixels);
-  width_ = picture.width;
-  height_ = picture.height;
-  // The old image serves the next picture of its size.
-  PixelPool::shared().release(std::move(picture.pixels));
+  replacePersistent(std::move(picture.pixels), picture.width, picture.height);
   picture = Picture();
   dropVisibleLayer();
   pictureTaken();
@@ -278,9 +303,9 @@ void Surface::SwapImage(Picture& picture) {
   pictureTaken();
 }
 
-std::uint32_t* Surface::writableBits(Layer layer) {
-  if (layer == Layer::Persistent || visible_.empty()) {
-    aboutToWritePersistent();
+std::uint32_t* Surface::writableBits(Layer layer, const Rect& about) {
+  if (writesPersistent(layer)) {
+    if (keeper_) keepBefore(about);
     return persistent_.data();
   }
   syncPending(bounds());
@@ -300,7 +325,7 @@ Color Surface::GetPixel(int x, int y) const {
 
 void Surface::SetPixel(int x, int y, Color c) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  writableDrawBits()[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = pixelFromColor(c);
+  writableDrawBits(Rect{x, y, x + 1, y + 1})[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = pixelFromColor(c);
   markChanged(Rect{x, y, x + 1, y + 1});
 }
 
@@ -322,13 +347,6 @@ void Surface::notify(const Rect& r) const {
   if (listener_) listener_(r);
 }
 
-void Surface::aboutToWritePersistent() {
-  if (!beforePersistentWrite_) return;
-  const std::function<void()> callback = std::move(beforePersistentWrite_);
-  beforePersistentWrite_ = nullptr;
-  callback();
-}
-
 void Surface::notifyPersistent(const Rect& r) const {
   if (persistentListener_) persistentListener_(r);
 }
@@ -341,6 +359,34 @@ void Surface::SelectObject(const PatternBrush& brush) { pattern_ = brush; }
 
 void Surface::DeleteObject(const PatternBrush& brush) {
   if (pattern_ && pattern_->picture == brush.picture) pattern_.reset();
+}
+
+PictureRewrite::PictureRewrite(Surface& surface, bool startFromOld) : surface_(surface) {
+  from_ = surface.persistent_.data();
+  if (surface.keeper_) {
+    try {
+      buffer_ = PixelPool::shared().acquire(surface.persistent_.size());
+    } catch (const Error&) {
+      buffer_ = PixelWords();  // no room for a second picture: in place, the keeper keeps what it can
+    }
+  }
+  if (buffer_.empty()) {
+    to_ = surface.writableBits(Surface::Layer::Persistent, surface.bounds());
+    return;
+  }
+  to_ = buffer_.data();
+  if (startFromOld) std::copy(surface.persistent_.begin(), surface.persistent_.end(), buffer_.begin());
+}
+
+PictureRewrite::~PictureRewrite() {
+  if (!finished_) PixelPool::shared().release(std::move(buffer_));
+}
+
+void PictureRewrite::finish() {
+  if (finished_) return;
+  finished_ = true;
+  if (!buffer_.empty()) surface_.replacePersistent(std::move(buffer_), surface_.width_, surface_.height_);
+  surface_.markChanged(surface_.bounds(), Surface::Layer::Persistent);
 }
 
 int Surface::SetStretchBltMode(int mode) {

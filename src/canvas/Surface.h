@@ -19,8 +19,13 @@
 // layer differ from the persistent image, so Refresh costs in proportion to
 // what changed, not to the picture size. A listener hears of every rectangle
 // whose shown pixels may have changed (the canvas widget repaints only that).
-// A second listener hears of every rectangle written to the persistent image
-// (the undo history keeps the old pixels of just those).
+// A second listener hears of every rectangle written to the persistent image.
+//
+// Keeping: a keeper (the undo history) is told before the persistent image
+// is written, so it can keep what is about to be lost and nothing else:
+// every write says its rectangle in advance (writableBits, willWrite), and a
+// write that replaces the whole image hands the old image over instead of
+// copying it (Resize, SetPicture, SetBackColor, PictureRewrite).
 
 #include "canvas/Color.h"
 #include "canvas/Picture.h"
@@ -87,6 +92,19 @@ struct SurfaceFont {
 // own colours, for one flood fill (CreatePatternBrush / SelectObject / DeleteObject).
 struct PatternBrush {
   std::shared_ptr<const Picture> picture;  // opaque pixels (alpha ignored)
+};
+
+// Told before the persistent image of a surface changes.
+class PersistentKeeper {
+ public:
+  // The pixels in r (inside the picture) are about to be written in place.
+  virtual void keepArea(const Rect& r) = 0;
+  // The image was replaced by another one: `old` is the image until now,
+  // size included, for the keeper to own.
+  virtual void keepPicture(Picture&& old) = 0;
+
+ protected:
+  ~PersistentKeeper() = default;
 };
 
 class Surface {
@@ -158,6 +176,7 @@ class Surface {
   Picture TakeImage() &&;
   // Exchanges the persistent image with a picture of opaque pixel words,
   // size included, without a copy. A null or malformed picture is ignored.
+  // The keeper is not told: the caller holds the old image.
   void SwapImage(Picture& picture);
 
   // ---- pixels (on the layer drawing goes to) ----------------------------
@@ -217,12 +236,20 @@ class Surface {
 
   // ---- raw access for effects, codecs and the display ---------------------
   // Pixel words of a layer (the persistent image when the visible layer is
-  // not allocated). The writable ones say the caller is about to write (the
-  // history keeps what they may overwrite first); after writing, call
-  // markChanged. Reading needs only the const ones.
-  std::uint32_t* writableBits(Layer layer);
+  // not allocated). The writable ones take the rectangle the caller is about
+  // to write (the keeper keeps its pixels first); a writer that finds out
+  // as it goes passes an empty one and calls willWrite before each piece.
+  // After writing, call markChanged. Reading needs only the const ones.
+  std::uint32_t* writableBits(Layer layer, const Rect& about);
   const std::uint32_t* bits(Layer layer) const;
-  std::uint32_t* writableDrawBits() { return writableBits(drawLayer()); }
+  std::uint32_t* writableDrawBits(const Rect& about) { return writableBits(drawLayer(), about); }
+  // The pixels in r of `layer` are about to be written.
+  void willWrite(const Rect& r, Layer layer) {
+    if (keeper_ && writesPersistent(layer)) keepBefore(r);
+  }
+  void willWrite(const Rect& r) { willWrite(r, drawLayer()); }
+  // Whether a write to the layer drawing goes to has to be announced.
+  bool drawingIsKept() const { return keeper_ && writesPersistent(drawLayer()); }
   const std::uint32_t* drawBits() const { return bits(drawLayer()); }
   // What a window shows: the visible layer, brought up to date with the
   // persistent drawing first (all of it, or only within `needed`: a window
@@ -238,10 +265,9 @@ class Surface {
 
   void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
   void setPersistentChangeListener(ChangeListener listener) { persistentListener_ = std::move(listener); }
-  // Called once before the persistent image is next written (or handed out
-  // for writing), then forgotten: lets an observer copy the picture only
-  // when it is about to change.
-  void setBeforePersistentWrite(std::function<void()> callback) { beforePersistentWrite_ = std::move(callback); }
+  // The keeper of this surface's persistent image (null: none). It must
+  // outlive the surface or be unset first.
+  void setKeeper(PersistentKeeper* keeper) { keeper_ = keeper; }
 
   const PatternBrush* selectedPattern() const { return pattern_ ? &*pattern_ : nullptr; }
 
@@ -261,7 +287,13 @@ class Surface {
   void pictureTaken();
   void notify(const Rect& r) const;
   void notifyPersistent(const Rect& r) const;
-  void aboutToWritePersistent();
+  bool writesPersistent(Layer layer) const { return layer == Layer::Persistent || visible_.empty(); }
+  void keepBefore(const Rect& r);
+  // Makes `next` (w x h) the persistent image; the old one goes to the keeper, or back to the pool.
+  void replacePersistent(PixelWords&& next, int width, int height);
+  // Fills the whole persistent image with one word.
+  void fillPersistent(std::uint32_t word);
+  friend class PictureRewrite;
   void syncPending(const Rect& needed) const;
 
   int width_ = 0, height_ = 0;
@@ -278,8 +310,36 @@ class Surface {
   std::optional<PatternBrush> pattern_;
   ChangeListener listener_;
   ChangeListener persistentListener_;
-  std::function<void()> beforePersistentWrite_;
+  PersistentKeeper* keeper_ = nullptr;
   std::shared_ptr<const SpanClip> spanClip_;
+};
+
+// A pass that writes every pixel of a surface's persistent image and reads
+// the picture as it was from from(). With a keeper the pass writes into
+// another buffer and finish() hands the old image to the keeper, so nothing
+// is copied for it; without one the pass works in place (from() == to()).
+// Unfinished, the new buffer is dropped and the picture stays as it was
+// (in place, whatever was written stays).
+class PictureRewrite {
+ public:
+  // startFromOld: to() holds the old picture at first (for passes that
+  // rewrite in place); otherwise its contents are unspecified.
+  PictureRewrite(Surface& surface, bool startFromOld);
+  ~PictureRewrite();
+  PictureRewrite(const PictureRewrite&) = delete;
+  PictureRewrite& operator=(const PictureRewrite&) = delete;
+
+  const std::uint32_t* from() const { return from_; }
+  std::uint32_t* to() const { return to_; }
+  // The new picture becomes the persistent image; all of it is marked changed.
+  void finish();
+
+ private:
+  Surface& surface_;
+  PixelWords buffer_;  // empty: in place
+  const std::uint32_t* from_ = nullptr;
+  std::uint32_t* to_ = nullptr;
+  bool finished_ = false;
 };
 
 }  // namespace pictavo

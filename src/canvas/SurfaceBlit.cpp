@@ -131,7 +131,7 @@ void Surface::BitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, i
   const std::int64_t y1 = std::min<std::int64_t>({std::int64_t(dy) + h, height_, src.height_ - offY});
   if (x0 >= x1 || y0 >= y1) return;
   const std::uint32_t* from = src.drawBits();
-  std::uint32_t* to = writableDrawBits();
+  std::uint32_t* to = writableDrawBits(Rect{int(x0), int(y0), int(x1), int(y1)});
   const std::size_t bytes = std::size_t(x1 - x0) * sizeof(std::uint32_t);
   const std::size_t toStride = std::size_t(width_), fromStride = std::size_t(src.width_);
   auto copyRow = [&](std::int64_t y) {
@@ -159,7 +159,7 @@ void Surface::StretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int
   const AxisMapping ys(dy, dh, height_, sy, sh, src.height_);
   if (xs.isEmpty() || ys.isEmpty()) return;
   const Rect written{xs.begin(), ys.begin(), xs.end(), ys.end()};
-  std::uint32_t* dest = writableDrawBits();
+  std::uint32_t* dest = writableDrawBits(written);
   const std::size_t stride = std::size_t(width_);
 
   if (stretchMode_ == kStretchHalftone && !(xs.sameSize() && ys.sameSize())) {
@@ -246,7 +246,7 @@ void Surface::TransparentBlt(int dx, int dy, int dw, int dh, const Surface& src,
   const PixelBlock from = (&src == this && !read.intersected(written).isEmpty()) ? snapshot(src, read) : wholeSurface(src);
   // A key beyond 0x00FFFFFF (kNoColor) matches no pixel.
   const std::uint32_t keyWord = (key & 0xFF000000u) ? 0xFFFFFFFFu : (pixelFromColor(key) & 0x00FFFFFFu);
-  copyByTables(writableDrawBits(), std::size_t(width_), written.left, written.top, xt, yt, from, &keyWord);
+  copyByTables(writableDrawBits(written), std::size_t(width_), written.left, written.top, xt, yt, from, &keyWord);
   markChanged(written);
 }
 

@@ -13,13 +13,16 @@ void Surface::ExtFloodFill(int x, int y, Color seed, int mode) {
   // (such as kNoColor from a read outside) matches no pixel.
   if (mode != 1 || (seed & 0xFF000000u) != 0) return;
   const std::uint32_t seedWord = pixelFromColor(seed);
-  std::uint32_t* pixels = writableDrawBits();
+  std::uint32_t* pixels = writableDrawBits(Rect{});
+  // The extent of a fill is found as it goes: each run is announced before it is written.
+  FillRunObserver beforeRun;
+  if (drawingIsKept()) beforeRun = [this](const Rect& run) { willWrite(run); };
   Rect written;
   const Picture* pattern = pattern_ && pattern_->picture ? pattern_->picture.get() : nullptr;
   if (pattern && !pattern->isNull())
-    written = floodFillPattern(pixels, width_, height_, x, y, seedWord, *pattern);
+    written = floodFillPattern(pixels, width_, height_, x, y, seedWord, *pattern, beforeRun);
   else
-    written = floodFillSolid(pixels, width_, height_, x, y, seedWord, pixelFromColor(FillColor));
+    written = floodFillSolid(pixels, width_, height_, x, y, seedWord, pixelFromColor(FillColor), beforeRun);
   if (!written.isEmpty()) markChanged(written);
 }
 
@@ -54,7 +57,7 @@ void Surface::GradientFill(const TriVertex& v0, const TriVertex& v1, int directi
   const Rect full{std::min(v0.x, v1.x), std::min(v0.y, v1.y), std::max(v0.x, v1.x), std::max(v0.y, v1.y)};
   const Rect r = full.intersected(bounds());
   if (r.isEmpty()) return;
-  std::uint32_t* pixels = writableDrawBits();
+  std::uint32_t* pixels = writableDrawBits(r);
   const std::size_t stride = std::size_t(width_);
   const std::size_t w = std::size_t(r.width());
   if (direction == kGradientHorizontal) {

@@ -71,7 +71,7 @@ void TextOut(Surface& surface, int x, int y, const QString& text) {
   }
 
   const std::uint32_t word = pixelFromColor(surface.ForeColor);
-  std::uint32_t* bits = surface.writableDrawBits();
+  std::uint32_t* bits = surface.writableDrawBits(Rect{int(left), int(top), int(right), int(bottom)});
   const qint64 stride = surface.stride();
   int minX = glyphs.width(), minY = glyphs.height(), maxX = -1, maxY = -1;
   for (int gy = 0; gy < glyphs.height(); ++gy) {

@@ -4,6 +4,7 @@
 #include "canvas/PixelPool.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -38,19 +39,26 @@ std::size_t UndoHistory::defaultBudget() {
 UndoHistory::UndoHistory(Surface& surface) : UndoHistory(surface, Limits{}) {}
 
 UndoHistory::UndoHistory(Surface& surface, Limits limits) : surface_(surface), limits_(limits) {
-  surface_.setPersistentChangeListener([this](const Rect& r) { heard(r); });
+  surface_.setKeeper(this);
   clear();
 }
 
 UndoHistory::~UndoHistory() {
-  surface_.setPersistentChangeListener(nullptr);
-  surface_.setBeforePersistentWrite(nullptr);
+  surface_.setKeeper(nullptr);
+  dropAll();
+  releasePending();
+}
+
+std::size_t UndoHistory::Step::bytes() const {
+  std::size_t words = picture.pixels.size();
+  for (const PixelWords& block : blocks) words += block.size();
+  return words * sizeof(std::uint32_t);
 }
 
 void UndoHistory::clear() {
   dropAll();
-  forgetBase();
-  forgetChanges();
+  releasePending();
+  givenUp_ = false;
   state_ = ++lastState_;
 }
 
@@ -63,87 +71,132 @@ void UndoHistory::changed(Step* step) {
   state_ = next;
 }
 
-// Without a base the history copies the picture only when it is first about
-// to change: opening a picture and looking at it costs no second copy.
-void UndoHistory::forgetBase() {
-  PixelPool::shared().release(std::move(base_.pixels));
-  base_ = Picture{};
-  surface_.setBeforePersistentWrite([this] { takeBase(); });
-}
+// ---- keeping what a write is about to lose ------------------------------
 
-void UndoHistory::takeBase() {
-  try {
-    copySurfaceToBase();
-  } catch (const std::bad_alloc&) {
-    base_ = Picture{};  // no history until memory allows a base again
-    baseFailed_ = true;
-  }
-  forgetChanges();
-}
-
-void UndoHistory::heard(const Rect& changed) {
-  if (applying_) return;
-  if (!sameSizeAsBase()) {
-    sizeTouched_ = true;
-    return;
-  }
-  const Rect r = changed.intersected(Rect{0, 0, base_.width, base_.height});
-  if (r.isEmpty()) return;
-  for (int ty = r.top / kTile; ty <= (r.bottom - 1) / kTile; ++ty) {
-    for (int tx = r.left / kTile; tx <= (r.right - 1) / kTile; ++tx) {
-      const int index = ty * tilesX_ + tx;
-      if (!dirty_[std::size_t(index)]) {
-        dirty_[std::size_t(index)] = 1;
-        dirtyList_.push_back(index);
-      }
-    }
-  }
-}
-
-void UndoHistory::forgetChanges() {
-  for (int index : dirtyList_) dirty_[std::size_t(index)] = 0;
-  dirtyList_.clear();
-  sizeTouched_ = false;
-}
-
-bool UndoHistory::sameSizeAsBase() const {
-  return surface_.Width() == base_.width && surface_.Height() == base_.height;
+void UndoHistory::fitGrid() {
+  if (gridW_ == surface_.Width() && gridH_ == surface_.Height()) return;
+  gridW_ = surface_.Width();
+  gridH_ = surface_.Height();
+  tilesX_ = (gridW_ + kTile - 1) / kTile;
+  tilesY_ = (gridH_ + kTile - 1) / kTile;
+  slotOf_.assign(std::size_t(tilesX_) * std::size_t(tilesY_), -1);
 }
 
 Rect UndoHistory::tileRect(int index) const {
   const int x = (index % tilesX_) * kTile, y = (index / tilesX_) * kTile;
-  return Rect{x, y, std::min(x + kTile, base_.width), std::min(y + kTile, base_.height)};
+  return Rect{x, y, std::min(x + kTile, gridW_), std::min(y + kTile, gridH_)};
 }
 
-bool UndoHistory::tileDiffers(int index) const {
+// Block b holds 2^b slots up to kSlotsPerBlock: a one-pixel change takes one
+// slot's memory, a large one mostly full blocks.
+std::size_t UndoHistory::blockSlots(std::size_t b) { return b < kGrowingBlocks ? std::size_t(1) << b : kSlotsPerBlock; }
+
+std::pair<std::size_t, std::size_t> UndoHistory::slotPlace(std::size_t i) {
+  constexpr std::size_t kInGrowing = (std::size_t(1) << kGrowingBlocks) - 1;
+  if (i < kInGrowing) {
+    const std::size_t b = std::size_t(std::bit_width(i + 1)) - 1;
+    return {b, i + 1 - (std::size_t(1) << b)};
+  }
+  return {kGrowingBlocks + (i - kInGrowing) / kSlotsPerBlock, (i - kInGrowing) % kSlotsPerBlock};
+}
+
+std::uint32_t* UndoHistory::slot(std::vector<PixelWords>& blocks, std::size_t i) const {
+  const auto [b, at] = slotPlace(i);
+  return blocks[b].data() + at * kSlotWords;
+}
+
+void UndoHistory::keepArea(const Rect& r) {
+  if (applying_ || givenUp_ || !pendingWhole_.isNull()) return;
+  fitGrid();
+  try {
+    for (int ty = r.top / kTile; ty <= (r.bottom - 1) / kTile; ++ty)
+      for (int tx = r.left / kTile; tx <= (r.right - 1) / kTile; ++tx) {
+        const int index = ty * tilesX_ + tx;
+        if (slotOf_[std::size_t(index)] >= 0) continue;
+        saveTile(index);
+        if (givenUp_) return;
+      }
+  } catch (const std::bad_alloc&) {
+    giveUp();
+  }
+}
+
+void UndoHistory::saveTile(int index) {
+  const std::size_t i = pendingTiles_.size();
+  const std::size_t block = slotPlace(i).first;
+  if (block >= pendingBlocks_.size()) {
+    const std::size_t words = blockSlots(block) * kSlotWords;
+    if (!makeRoom(words * sizeof(std::uint32_t))) {
+      giveUp();
+      return;
+    }
+    pendingBlocks_.push_back(acquireWords(words));
+  }
   const Rect r = tileRect(index);
   const std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
-  const std::size_t bytes = std::size_t(r.width()) * sizeof(std::uint32_t);
-  for (int y = r.top; y < r.bottom; ++y) {
-    const std::size_t at = std::size_t(y) * std::size_t(base_.width) + std::size_t(r.left);
-    if (std::memcmp(now + at, base_.pixels.data() + at, bytes) != 0) return true;
-  }
-  return false;
+  std::uint32_t* out = slot(pendingBlocks_, i);
+  for (int y = r.top; y < r.bottom; ++y, out += kTile)
+    std::copy_n(now + std::size_t(y) * std::size_t(gridW_) + std::size_t(r.left), r.width(), out);
+  slotOf_[std::size_t(index)] = int(i);
+  pendingTiles_.push_back(index);
 }
+
+void UndoHistory::keepPicture(Picture&& old) {
+  if (applying_ || givenUp_ || !pendingWhole_.isNull()) {
+    // The first picture kept since the last commit is the one to go back to.
+    PixelPool::shared().release(std::move(old.pixels));
+    return;
+  }
+  // Tiles written before the picture was replaced go back into it, so it
+  // is the picture as it was at the last commit.
+  if (!pendingTiles_.empty() && gridW_ == old.width && gridH_ == old.height) {
+    for (std::size_t i = 0; i < pendingTiles_.size(); ++i) {
+      const Rect r = tileRect(pendingTiles_[i]);
+      const std::uint32_t* saved = slot(pendingBlocks_, i);
+      for (int y = r.top; y < r.bottom; ++y, saved += kTile)
+        std::copy_n(saved, r.width(), old.pixels.data() + std::size_t(y) * std::size_t(old.width) + std::size_t(r.left));
+    }
+  }
+  releasePending();
+  pendingWhole_ = std::move(old);
+  pendingWhole_.opaque = true;
+  if (!makeRoom(0)) giveUp();
+}
+
+std::size_t UndoHistory::pendingBytes() const {
+  std::size_t words = pendingWhole_.pixels.size();
+  for (const PixelWords& block : pendingBlocks_) words += block.size();
+  return words * sizeof(std::uint32_t);
+}
+
+void UndoHistory::releasePending() {
+  for (int index : pendingTiles_) slotOf_[std::size_t(index)] = -1;
+  pendingTiles_.clear();
+  for (PixelWords& block : pendingBlocks_) PixelPool::shared().release(std::move(block));
+  pendingBlocks_.clear();
+  PixelPool::shared().release(std::move(pendingWhole_.pixels));
+  pendingWhole_ = Picture{};
+}
+
+void UndoHistory::giveUp() {
+  releasePending();
+  givenUp_ = true;
+}
+
+// ---- steps ----------------------------------------------------------------
 
 bool UndoHistory::commit() {
   try {
-    if (base_.isNull()) {
-      // Nothing was written since the history forgot its base, or the
-      // copy failed: then try again at the next change.
-      if (baseFailed_) {
-        baseFailed_ = false;
-        dropAll();
-        forgetBase();
-        changed(nullptr);  // the picture changed all the same
-      }
-      forgetChanges();
+    if (givenUp_) {
+      // The change could not be kept: the steps before it no longer lead
+      // to the picture shown.
+      givenUp_ = false;
+      dropAll();
+      changed(nullptr);
       return false;
     }
-    if (sizeTouched_ || !sameSizeAsBase()) return commitWhole();
-    if (dirtyList_.empty()) return false;
-    // Most of the picture written: one block copy beats tile by tile.
-    if (dirtyList_.size() * 2 >= dirty_.size()) return commitWhole();
+    if (!pendingWhole_.isNull()) return commitWhole();
+    if (pendingTiles_.empty()) return false;
     return commitTiles();
   } catch (const std::bad_alloc&) {
     clear();
@@ -152,113 +205,101 @@ bool UndoHistory::commit() {
 }
 
 bool UndoHistory::commitWhole() {
-  if (sameSizeAsBase() &&
-      std::memcmp(base_.pixels.data(), surface_.bits(Surface::Layer::Persistent),
-                  base_.pixels.size() * sizeof(std::uint32_t)) == 0) {
-    forgetChanges();
+  Picture old = std::move(pendingWhole_);
+  pendingWhole_ = Picture{};
+  if (old.width == surface_.Width() && old.height == surface_.Height() &&
+      std::memcmp(old.pixels.data(), surface_.bits(Surface::Layer::Persistent),
+                  old.pixels.size() * sizeof(std::uint32_t)) == 0) {
+    PixelPool::shared().release(std::move(old.pixels));
     return false;
   }
-  const std::size_t oldBytes = base_.pixels.size() * sizeof(std::uint32_t);
-  if (oldBytes > limits_.budgetBytes) {
-    dropAll();
-    changed(nullptr);
-    copySurfaceToBase();
-    forgetChanges();
-    return false;
-  }
-  std::vector<PixelWords> recycled;
-  makeRoom(oldBytes, recycled);
-  const std::size_t count = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
-  PixelWords buffer;
-  for (auto& r : recycled) {
-    if (r.capacity() >= count) {
-      buffer = std::move(r);
-      break;
-    }
-  }
-  for (auto& r : recycled) PixelPool::shared().release(std::move(r));
   Step step;
-  step.whole = true;
-  step.picture = std::move(base_);
-  base_ = Picture{};
-  copySurfaceToBase(&buffer);
-  changed(&step);
-  bytes_ += step.bytes();
-  steps_.push_back(std::move(step));
-  ++done_;
-  forgetChanges();
+  step.picture = std::move(old);
+  pushStep(std::move(step));
   return true;
 }
 
 bool UndoHistory::commitTiles() {
-  std::vector<int> changed;
-  std::size_t count = 0;
-  for (int index : dirtyList_) {
-    if (!tileDiffers(index)) continue;
-    changed.push_back(index);
-    const Rect r = tileRect(index);
-    count += std::size_t(r.width()) * std::size_t(r.height());
-  }
-  forgetChanges();
-  if (changed.empty()) return false;
-  std::sort(changed.begin(), changed.end());
-
   const std::uint32_t* now = surface_.bits(Surface::Layer::Persistent);
-  auto toBase = [&](const Rect& r) {
-    for (int y = r.top; y < r.bottom; ++y) {
-      const std::size_t at = std::size_t(y) * std::size_t(base_.width) + std::size_t(r.left);
-      std::memcpy(base_.pixels.data() + at, now + at, std::size_t(r.width()) * sizeof(std::uint32_t));
-    }
+  auto differs = [&](int index, const std::uint32_t* saved) {
+    const Rect r = tileRect(index);
+    for (int y = r.top; y < r.bottom; ++y, saved += kTile)
+      if (std::memcmp(now + std::size_t(y) * std::size_t(gridW_) + std::size_t(r.left), saved,
+                      std::size_t(r.width()) * sizeof(std::uint32_t)) != 0)
+        return true;
+    return false;
   };
-  const std::size_t bytes = count * sizeof(std::uint32_t);
-  if (bytes > limits_.budgetBytes) {
-    dropAll();
-    this->changed(nullptr);
-    for (int index : changed) toBase(tileRect(index));
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < pendingTiles_.size(); ++i) {
+    const int index = pendingTiles_[i];
+    slotOf_[std::size_t(index)] = -1;
+    if (!differs(index, slot(pendingBlocks_, i))) continue;
+    if (kept != i) std::copy_n(slot(pendingBlocks_, i), kSlotWords, slot(pendingBlocks_, kept));
+    pendingTiles_[kept++] = index;
+  }
+  pendingTiles_.resize(kept);
+  if (kept == 0) {
+    releasePending();
     return false;
   }
-  std::vector<PixelWords> recycled;
-  makeRoom(bytes, recycled);
-  for (auto& r : recycled) PixelPool::shared().release(std::move(r));
-
+  // The blocks past the last kept slot serve the next change.
   Step step;
-  step.pixels.resize(count);
-  std::uint32_t* out = step.pixels.data();
-  for (int index : changed) {
-    const Rect r = tileRect(index);
-    for (int y = r.top; y < r.bottom; ++y) {
-      const std::size_t at = std::size_t(y) * std::size_t(base_.width) + std::size_t(r.left);
-      out = std::copy_n(base_.pixels.data() + at, r.width(), out);
-    }
-    toBase(r);
-  }
-  step.tiles = std::move(changed);
-  this->changed(&step);
-  bytes_ += step.bytes();
-  steps_.push_back(std::move(step));
-  ++done_;
+  const std::size_t blocks = slotPlace(kept - 1).first + 1;
+  for (std::size_t b = 0; b < blocks; ++b) step.blocks.push_back(std::move(pendingBlocks_[b]));
+  step.tiles = std::move(pendingTiles_);
+  pendingTiles_.clear();
+  releasePending();
+  pushStep(std::move(step));
   return true;
 }
 
-void UndoHistory::makeRoom(std::size_t bytes, std::vector<PixelWords>& recycled) {
-  auto drop = [&](Step& step) {
-    bytes_ -= step.bytes();
-    if (step.whole) recycled.push_back(std::move(step.picture.pixels));
-  };
-  while (steps_.size() > done_) {
-    drop(steps_.back());
-    steps_.pop_back();
-  }
-  while (!steps_.empty() && (steps_.size() + 1 > limits_.maxSteps || bytes_ + bytes > limits_.budgetBytes)) {
-    drop(steps_.front());
+void UndoHistory::pushStep(Step&& step) {
+  dropRedo();
+  while (!steps_.empty() && steps_.size() + 1 > limits_.maxSteps) {
+    dropStep(steps_.front());
     steps_.pop_front();
     --done_;
   }
+  changed(&step);
+  bytes_ += step.bytes();
+  steps_.push_back(std::move(step));
+  ++done_;
+}
+
+bool UndoHistory::makeRoom(std::size_t more) {
+  while (bytes_ + pendingBytes() + more > limits_.budgetBytes) {
+    if (steps_.size() > done_) {
+      dropStep(steps_.back());
+      steps_.pop_back();
+    } else if (!steps_.empty()) {
+      dropStep(steps_.front());
+      steps_.pop_front();
+      --done_;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+void UndoHistory::dropRedo() {
+  while (steps_.size() > done_) {
+    dropStep(steps_.back());
+    steps_.pop_back();
+  }
+}
+
+// The step's buffers go back to the pool, already faulted in, for the next
+// picture or step.
+void UndoHistory::dropStep(Step& step) {
+  bytes_ -= step.bytes();
+  PixelPool::shared().release(std::move(step.picture.pixels));
+  for (PixelWords& block : step.blocks) PixelPool::shared().release(std::move(block));
+  step.blocks.clear();
 }
 
 void UndoHistory::dropAll() {
-  for (Step& step : steps_)
-    if (step.whole) PixelPool::shared().release(std::move(step.picture.pixels));
+  for (Step& step : steps_) dropStep(step);
   steps_.clear();
   done_ = 0;
   bytes_ = 0;
@@ -267,8 +308,9 @@ void UndoHistory::dropAll() {
 bool UndoHistory::undo() {
   commit();
   if (!canUndo()) return false;
-  const std::uint64_t before = steps_[done_ - 1].before;
-  if (!exchange(steps_[done_ - 1])) return false;
+  Step& step = steps_[done_ - 1];
+  const std::uint64_t before = step.before;
+  exchange(step);
   --done_;
   state_ = before;
   trimToBudget();
@@ -278,8 +320,9 @@ bool UndoHistory::undo() {
 bool UndoHistory::redo() {
   commit();
   if (!canRedo()) return false;
-  const std::uint64_t after = steps_[done_].after;
-  if (!exchange(steps_[done_])) return false;
+  Step& step = steps_[done_];
+  const std::uint64_t after = step.after;
+  exchange(step);
   ++done_;
   state_ = after;
   trimToBudget();
@@ -289,72 +332,41 @@ bool UndoHistory::redo() {
 void UndoHistory::trimToBudget() {
   while (bytes_ > limits_.budgetBytes && !steps_.empty()) {
     if (done_ > 0) {
-      bytes_ -= steps_.front().bytes();
+      dropStep(steps_.front());
       steps_.pop_front();
       --done_;
     } else {
-      bytes_ -= steps_.back().bytes();
+      dropStep(steps_.back());
       steps_.pop_back();
     }
   }
 }
 
-// The surface and the base hold the same picture; afterwards both hold the
-// step's, and the step holds what they held.
-bool UndoHistory::exchange(Step& step) {
+void UndoHistory::exchange(Step& step) {
   struct Applying {
     bool& flag;
     explicit Applying(bool& f) : flag(f) { flag = true; }
     ~Applying() { flag = false; }
   } applying(applying_);
   bytes_ -= step.bytes();
-  if (step.whole) {
+  if (step.whole()) {
     surface_.SwapImage(step.picture);
-    try {
-      copySurfaceToBase(&base_.pixels);
-    } catch (const std::bad_alloc&) {
-      dropAll();
-      forgetBase();  // the next change starts over from the picture shown
-      changed(nullptr);
-      return false;
-    }
   } else {
-    std::uint32_t* now = surface_.writableBits(Surface::Layer::Persistent);
-    std::uint32_t* theirs = step.pixels.data();
+    fitGrid();
+    std::uint32_t* now = surface_.writableBits(Surface::Layer::Persistent, Rect{});
     Rect all;
-    for (int index : step.tiles) {
-      const Rect r = tileRect(index);
-      for (int y = r.top; y < r.bottom; ++y) {
-        const std::size_t at = std::size_t(y) * std::size_t(base_.width) + std::size_t(r.left);
-        std::swap_ranges(now + at, now + at + r.width(), theirs);
-        std::memcpy(base_.pixels.data() + at, now + at, std::size_t(r.width()) * sizeof(std::uint32_t));
-        theirs += r.width();
+    for (std::size_t i = 0; i < step.tiles.size(); ++i) {
+      const Rect r = tileRect(step.tiles[i]);
+      std::uint32_t* theirs = slot(step.blocks, i);
+      for (int y = r.top; y < r.bottom; ++y, theirs += kTile) {
+        std::uint32_t* row = now + std::size_t(y) * std::size_t(gridW_) + std::size_t(r.left);
+        std::swap_ranges(row, row + r.width(), theirs);
       }
       all = all.united(r);
     }
     surface_.markChanged(all, Surface::Layer::Persistent);
   }
   bytes_ += step.bytes();
-  return true;
-}
-
-void UndoHistory::copySurfaceToBase(PixelWords* buffer) {
-  const std::size_t count = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
-  PixelWords pixels = buffer ? std::move(*buffer) : std::move(base_.pixels);
-  if (pixels.capacity() < count) {
-    PixelPool::shared().release(std::move(pixels));
-    pixels = acquireWords(count);
-  }
-  pixels.resize(count);
-  const std::uint32_t* now = std::as_const(surface_).bits(Surface::Layer::Persistent);
-  std::copy_n(now, count, pixels.data());
-  base_.pixels = std::move(pixels);
-  base_.width = surface_.Width();
-  base_.height = surface_.Height();
-  tilesX_ = (base_.width + kTile - 1) / kTile;
-  tilesY_ = (base_.height + kTile - 1) / kTile;
-  dirtyList_.clear();
-  dirty_.assign(std::size_t(tilesX_) * std::size_t(tilesY_), 0);
 }
 
 }  // namespace pictavo

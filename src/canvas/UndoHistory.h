@@ -1,22 +1,23 @@
 #pragma once
 // UndoHistory: undo and redo of the changes to one surface's persistent image.
 //
-// The history keeps a copy of the picture as it was at the last commit (the
-// base), taken when the picture is first about to change after clear(). The
-// surface reports every rectangle written to its persistent image; commit()
-// turns what changed since the base into one step:
-//   - the old pixels of the changed 64 x 64 tiles (tiles whose pixels came
-//     back equal are left out), or
-//   - the whole old picture, with its size, when the size changed or most
-//     of the picture was written (a whole-picture command): the base itself
-//     becomes the step, so recording costs one copy of the picture.
-// Undo and redo exchange a step's pixels with the surface's, so the same
-// step serves both ways.
+// The history is the surface's keeper: it hears of every write before it
+// happens and keeps only what the write is about to lose.
+//   - Before pixels are written in place, the old pixels of the 64 x 64
+//     tiles they fall in are saved (once per tile and step). So the first
+//     stroke after Open costs what a later one costs, and nothing is copied
+//     for a picture that is only looked at.
+//   - When the image is replaced whole (a new size, an effect, a turn), the
+//     old image itself becomes the step: no copy either.
+// commit() turns what was kept since the last commit into one step (tiles
+// whose pixels came back equal are left out). Undo and redo exchange a
+// step's pixels with the surface's, so the same step serves both ways; for
+// a whole picture that is a swap of buffers.
 //
-// Bounded by a step count and a memory budget (the base is not counted):
-// the oldest steps go first; a step larger than the whole budget empties the
-// history and is not kept. Running out of memory empties the history too,
-// never the picture.
+// Bounded by a step count and a memory budget that hold at every moment,
+// also while a change is being kept and after an undo: the oldest steps go
+// first; a change larger than the whole budget empties the history and is
+// not kept. Running out of memory empties the history too, never the picture.
 
 #include "canvas/Picture.h"
 #include "canvas/Surface.h"
@@ -24,11 +25,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace pictavo {
 
-class UndoHistory {
+class UndoHistory : private PersistentKeeper {
  public:
   static constexpr int kTile = 64;
   static constexpr std::size_t kDefaultMaxSteps = 100;
@@ -40,15 +42,15 @@ class UndoHistory {
     std::size_t budgetBytes = defaultBudget();
   };
 
-  // Listens to the surface's persistent changes for its whole life; the
-  // surface must outlive the history. Starts cleared.
+  // Keeps the surface's persistent image for its whole life; the surface
+  // must outlive the history. Starts cleared.
   explicit UndoHistory(Surface& surface);
   UndoHistory(Surface& surface, Limits limits);
   ~UndoHistory();
   UndoHistory(const UndoHistory&) = delete;
   UndoHistory& operator=(const UndoHistory&) = delete;
 
-  // A fresh history: nothing to undo or redo, the current picture is the base.
+  // A fresh history: nothing to undo or redo.
   void clear();
   // Records what changed since the last commit as one step; false when no
   // pixel and no size changed (nothing recorded) or the step did not fit.
@@ -63,66 +65,84 @@ class UndoHistory {
   bool canRedo() const { return done_ < steps_.size(); }
   std::size_t undoCount() const { return done_; }
   std::size_t redoCount() const { return steps_.size() - done_; }
-  std::size_t bytesUsed() const { return bytes_; }
+  // Memory of the steps and of what is being kept for the next one.
+  std::size_t bytesUsed() const { return bytes_ + pendingBytes(); }
   // Which state of the picture is current: a number that a change (recorded
   // or not) makes new, and that undo and redo set back to the number the
   // state had. clear() starts a new one. Tells whether the picture is back
   // at the state last opened or saved.
   std::uint64_t state() const { return state_; }
-  // Writes were heard since the last commit (they may yet prove to have
+  // Something was kept since the last commit (it may yet prove to have
   // changed nothing).
-  bool pending() const { return sizeTouched_ || !dirtyList_.empty() || baseFailed_; }
-  // The copy of the picture the next step is told from (0 until the picture
-  // is first about to change after clear()).
-  std::size_t baseBytes() const { return base_.pixels.size() * sizeof(std::uint32_t); }
+  bool pending() const { return givenUp_ || !pendingWhole_.isNull() || !pendingTiles_.empty(); }
   const Limits& limits() const { return limits_; }
 
  private:
+  // Tile pixels are kept in slots of kTile x kTile words, in blocks that
+  // grow to kSlotsPerBlock slots (1 MiB, pooled), so a large change neither
+  // reallocates nor faults in fresh memory when blocks of earlier steps
+  // come back.
+  static constexpr std::size_t kSlotWords = std::size_t(kTile) * kTile;
+  static constexpr std::size_t kSlotsPerBlock = 64;
+  static constexpr std::size_t kGrowingBlocks = 6;  // blocks of 1, 2, 4 .. 32 slots come first
+  static std::size_t blockSlots(std::size_t block);
+  // The block of slot i and the slot's place in it.
+  static std::pair<std::size_t, std::size_t> slotPlace(std::size_t i);
+
   struct Step {
     std::uint64_t before = 0, after = 0;  // the states it goes between
-    bool whole = false;
-    Picture picture;                  // whole: the other picture, with its size
-    std::vector<int> tiles;           // tile indexes in the base's tile grid
-    std::vector<std::uint32_t> pixels;  // those tiles' pixels, one after another
-    std::size_t bytes() const { return (picture.pixels.size() + pixels.size()) * sizeof(std::uint32_t); }
+    Picture picture;                      // whole: the other picture, with its size
+    std::vector<int> tiles;               // else: tile indexes; tile i is in slot i
+    std::vector<PixelWords> blocks;       // the slots
+    bool whole() const { return !picture.isNull(); }
+    std::size_t bytes() const;
   };
 
-  void heard(const Rect& r);
-  void forgetChanges();
-  bool sameSizeAsBase() const;
+  void keepArea(const Rect& r) override;
+  void keepPicture(Picture&& old) override;
+
+  // The tile grid of the surface's current size.
+  void fitGrid();
   Rect tileRect(int index) const;
-  bool tileDiffers(int index) const;
+  std::uint32_t* slot(std::vector<PixelWords>& blocks, std::size_t i) const;
+  void saveTile(int index);
+  std::size_t pendingBytes() const;
+  void releasePending();
+  // Nothing of the change can be kept: it will empty the history at commit.
+  void giveUp();
+
   bool commitWhole();
   bool commitTiles();
-  // Drops the redo steps, then the oldest until one more step of `bytes`
-  // fits; keeps their whole-picture buffers in `recycled`.
-  void makeRoom(std::size_t bytes, std::vector<PixelWords>& recycled);
+  void pushStep(Step&& step);
+  // Drops the redo steps, then the oldest, until `more` bytes fit the budget
+  // beside what is kept; false when they never can.
+  bool makeRoom(std::size_t more);
+  void dropRedo();
+  void dropStep(Step& step);
   void dropAll();
-  // Swaps the step's pixels with the surface's; false (nothing changed)
-  // when memory ran out and the history had to be emptied.
-  bool exchange(Step& step);
+  // Swaps the step's pixels with the surface's.
+  void exchange(Step& step);
   // After an exchange grew the history: drops the oldest undo steps, then
   // the farthest redo steps, until it fits its budget again.
   void trimToBudget();
   // A change was found: a new state, recorded by `step` when one is given.
   void changed(Step* step);
-  void copySurfaceToBase(PixelWords* buffer = nullptr);
-  void forgetBase();
-  void takeBase();
 
   Surface& surface_;
   Limits limits_;
-  Picture base_;
   std::deque<Step> steps_;
   std::size_t done_ = 0;  // steps_[0 .. done_) can be undone, the rest redone
   std::uint64_t state_ = 0, lastState_ = 0;
-  std::size_t bytes_ = 0;
-  int tilesX_ = 0, tilesY_ = 0;
-  std::vector<std::uint8_t> dirty_;  // per tile of the base's grid
-  std::vector<int> dirtyList_;
-  bool sizeTouched_ = false;  // the whole picture was reported (new size or content)
-  bool applying_ = false;     // our own writes are not changes to record
-  bool baseFailed_ = false;   // the last copy of the picture ran out of memory
+  std::size_t bytes_ = 0;  // of the steps
+
+  // What is kept for the next step: the whole old picture, or old tiles.
+  Picture pendingWhole_;
+  std::vector<int> pendingTiles_;
+  std::vector<PixelWords> pendingBlocks_;
+  std::vector<int> slotOf_;  // per tile of the grid: its pending slot, or -1
+  int gridW_ = 0, gridH_ = 0, tilesX_ = 0, tilesY_ = 0;
+  bool givenUp_ = false;
+  bool applying_ = false;  // our own writes are not changes to keep
 };
 
 }  // namespace pictavo

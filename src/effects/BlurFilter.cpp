@@ -36,10 +36,11 @@ void blurRow(const std::uint8_t* __restrict above, const std::uint8_t* __restric
 }  // namespace
 
 void BlurPicture(Surface& surface) {
-  const effects::PixelRows image = effects::persistentRows(surface);
+  effects::WholePass pass(surface);
+  const effects::PixelRows image = pass.target();
   const int w = image.width, h = image.height;
   if (w < 3 || h < 3) {
-    effects::finishPass(surface, Rect{});
+    pass.finish();
     return;
   }
   const std::vector<RowBand> bands = rowBands(1, h - 1, w);
@@ -60,7 +61,7 @@ void BlurPicture(Surface& surface) {
               scratch[b].out.data(), image.row(y), w);
     }
   });
-  effects::finishPass(surface, Rect{1, 1, w - 1, h - 1});
+  pass.finish();
 }
 
 void BlurPictureMore(Surface& surface) {

@@ -34,40 +34,42 @@ int limitOffset(int d) { return std::clamp(d, -255, 255); }
 }  // namespace
 
 void InvertColors(Surface& surface) {
-  const effects::PixelRows image = effects::persistentRows(surface);
-  effects::mapPixels(image, [](std::uint32_t p) { return ~p | kOpaque; });
-  effects::finishPass(surface, surface.bounds());
+  effects::WholePass pass(surface, false);
+  effects::mapPixels(pass.source(), pass.target(), [](std::uint32_t p) { return ~p | kOpaque; });
+  pass.finish();
 }
 
 void RemoveChannel(Surface& surface, int channel) {
-  const effects::PixelRows image = effects::persistentRows(surface);
-  if (channel >= 0 && channel <= 2) {
-    const int shift = channel == 0 ? kRedShift : channel == 1 ? kGreenShift : kBlueShift;
-    const std::uint32_t keep = ~(0xFFu << shift);
-    effects::mapPixels(image, [keep](std::uint32_t p) { return (p & keep) | kOpaque; });
+  if (channel < 0 || channel > 2) {
+    surface.Refresh();
+    return;
   }
-  effects::finishPass(surface, surface.bounds());
+  effects::WholePass pass(surface, false);
+  const int shift = channel == 0 ? kRedShift : channel == 1 ? kGreenShift : kBlueShift;
+  const std::uint32_t keep = ~(0xFFu << shift);
+  effects::mapPixels(pass.source(), pass.target(), [keep](std::uint32_t p) { return (p & keep) | kOpaque; });
+  pass.finish();
 }
 
 void GrayPicture(Surface& surface) {
-  const effects::PixelRows image = effects::persistentRows(surface);
-  effects::mapPixels(image, [](std::uint32_t p) {
+  effects::WholePass pass(surface, false);
+  effects::mapPixels(pass.source(), pass.target(), [](std::uint32_t p) {
     const std::uint32_t g = thirdOf(((p >> kRedShift) & 0xFF) + ((p >> kGreenShift) & 0xFF) + (p & 0xFF));
     return kOpaque | (g * 0x010101u);
   });
-  effects::finishPass(surface, surface.bounds());
+  pass.finish();
 }
 
 void AdjustRGB(Surface& surface, int red, int green, int blue) {
-  const effects::PixelRows image = effects::persistentRows(surface);
+  effects::WholePass pass(surface, false);
   const int dr = limitOffset(red), dg = limitOffset(green), db = limitOffset(blue);
-  effects::mapPixels(image, [dr, dg, db](std::uint32_t p) {
+  effects::mapPixels(pass.source(), pass.target(), [dr, dg, db](std::uint32_t p) {
     const int r = std::clamp(int((p >> kRedShift) & 0xFF) + dr, 0, 255);
     const int g = std::clamp(int((p >> kGreenShift) & 0xFF) + dg, 0, 255);
     const int b = std::clamp(int(p & 0xFF) + db, 0, 255);
     return kOpaque | (std::uint32_t(r) << kRedShift) | (std::uint32_t(g) << kGreenShift) | std::uint32_t(b);
   });
-  effects::finishPass(surface, surface.bounds());
+  pass.finish();
 }
 
 void AdjustBrightness(Surface& surface, int offset) { AdjustRGB(surface, offset, offset, offset); }

@@ -45,10 +45,11 @@ void diffuseRow(const std::uint32_t* __restrict row0, const std::uint32_t* __res
 }  // namespace
 
 void DiffusePicture(Surface& surface) {
-  const effects::PixelRows image = effects::persistentRows(surface);
+  effects::WholePass pass(surface);
+  const effects::PixelRows image = pass.target();
   const int w = image.width, h = image.height;
   if (w < 5 || h < 5) {
-    effects::finishPass(surface, Rect{});
+    pass.finish();
     return;
   }
   Random& random = Random::shared();
@@ -71,7 +72,7 @@ void DiffusePicture(Surface& surface) {
     }
   });
   random.discard(std::uint64_t(inner) * std::uint64_t(w - 4));
-  effects::finishPass(surface, Rect{2, 2, w - 2, h - 2});
+  pass.finish();
 }
 
 }  // namespace pictavo::Bitmap

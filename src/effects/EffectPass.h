@@ -1,7 +1,7 @@
 #pragma once
-// What every effect pass shares: direct access to the persistent image, the
+// What every effect pass shares: the pass over the persistent image, the
 // split of the rows into bands for the cores (canvas/RowBands.h), and the
-// finish (mark the written area, refresh once).
+// finish (the new picture in place, refreshed once).
 
 #include "canvas/RowBands.h"
 #include "canvas/Surface.h"
@@ -20,21 +20,40 @@ struct PixelRows {
   bool empty() const { return width <= 0 || height <= 0; }
 };
 
-// The persistent image, the picture the effects read and write.
-PixelRows persistentRows(Surface& surface);
+// An effect's pass over the persistent image. target() holds the picture as
+// it was (unless the pass is made to write every pixel from source()), and
+// the effect rewrites it; with an undo history listening this is a second
+// buffer and the history keeps the old picture as it is, without a copy.
+// finish() puts the new picture in place and refreshes once; a pass left
+// unfinished (an effect that throws) changes nothing.
+class WholePass {
+ public:
+  explicit WholePass(Surface& surface, bool startFromOld = true)
+      : surface_(surface), rewrite_(surface, startFromOld) {}
+  const std::uint32_t* source() const { return rewrite_.from(); }
+  PixelRows target() const { return PixelRows{rewrite_.to(), surface_.ScaleWidth(), surface_.ScaleHeight()}; }
+  void finish() {
+    rewrite_.finish();
+    surface_.Refresh();
+  }
 
-// Marks `written` changed and refreshes the surface once.
-void finishPass(Surface& surface, const Rect& written);
+ private:
+  Surface& surface_;
+  PictureRewrite rewrite_;
+};
 
-// Replaces every pixel word p of the picture by f(p). f must be cheap and
-// inlinable: the loop is meant to vectorise.
+// Writes f(p) for every pixel word p of `from` to the same place of `to`
+// (which may be `from`). f must be cheap and inlinable: the loop is meant to
+// vectorise.
 template <class F>
-void mapPixels(const PixelRows& image, F f) {
-  const std::vector<RowBand> bands = rowBands(0, image.height, image.width);
+void mapPixels(const std::uint32_t* from, const PixelRows& to, F f) {
+  const std::vector<RowBand> bands = rowBands(0, to.height, to.width);
   runBands(bands, [&](std::size_t b) {
-    std::uint32_t* p = image.row(bands[b].first);
-    const std::size_t n = std::size_t(bands[b].last - bands[b].first) * std::size_t(image.width);
-    for (std::size_t i = 0; i < n; ++i) p[i] = f(p[i]);
+    const std::size_t first = std::size_t(bands[b].first) * std::size_t(to.width);
+    const std::size_t n = std::size_t(bands[b].last - bands[b].first) * std::size_t(to.width);
+    const std::uint32_t* src = from + first;
+    std::uint32_t* dst = to.pixels + first;
+    for (std::size_t i = 0; i < n; ++i) dst[i] = f(src[i]);
   });
 }
 

@@ -17,7 +17,8 @@ void mirrorRow(std::uint32_t* row, int width, int half, bool middle) {
 }  // namespace
 
 void MirrorPicture(Surface& surface) {
-  const effects::PixelRows image = effects::persistentRows(surface);
+  effects::WholePass pass(surface);
+  const effects::PixelRows image = pass.target();
   const int w = image.width;
   // Column x (x <= (w - 1) / 2) is written at w - 1 - x. The two halves do
   // not overlap; for an odd width the middle column is its own target.
@@ -27,7 +28,7 @@ void MirrorPicture(Surface& surface) {
   runBands(bands, [&bands, image, w, half, middle](std::size_t b) {
     for (int y = bands[b].first; y < bands[b].last; ++y) mirrorRow(image.row(y), w, half, middle);
   });
-  effects::finishPass(surface, Rect{half, 0, w, image.height});
+  pass.finish();
 }
 
 }  // namespace pictavo::Bitmap

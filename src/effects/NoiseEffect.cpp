@@ -26,12 +26,12 @@ inline std::uint32_t noisy(std::uint32_t v, double drawn, double spread, int amo
   return std::uint32_t(std::min(std::max(t, 0), 255));
 }
 
-void noiseRow(std::uint32_t* __restrict row, int width, std::uint32_t redState, std::uint32_t columnStep,
+void noiseRow(const std::uint32_t* from, std::uint32_t* row, int width, std::uint32_t redState, std::uint32_t columnStep,
               double spread, int amount) {
   constexpr std::uint32_t gamma = Random::kGamma;
   std::uint32_t s = redState;
   for (int x = 0; x < width; ++x, s += columnStep) {
-    const std::uint32_t p = row[x];
+    const std::uint32_t p = from[x];
     const std::uint32_t r = noisy((p >> 16) & 0xFF, Random::scaledValueAt(s), spread, amount);
     const std::uint32_t g = noisy((p >> 8) & 0xFF, Random::scaledValueAt(s + gamma), spread, amount);
     const std::uint32_t b = noisy(p & 0xFF, Random::scaledValueAt(s + 2 * gamma), spread, amount);
@@ -45,7 +45,8 @@ void AddNoise(Surface& surface, int amount) {
   if (amount < kMinAmount || amount > kMaxAmount)
     throw Error(kErrOverflow, "噪点值超出范围: " + std::to_string(amount) + " (允许 " + std::to_string(kMinAmount) +
                                   " 到 " + std::to_string(kMaxAmount) + ")");
-  const effects::PixelRows image = effects::persistentRows(surface);
+  effects::WholePass pass(surface, false);
+  const effects::PixelRows image = pass.target();
   const int w = image.width, h = image.height;
   Random& random = Random::shared();
   const std::uint32_t start = random.state();
@@ -57,10 +58,10 @@ void AddNoise(Surface& surface, int amount) {
   const std::vector<RowBand> bands = rowBands(0, h, w);
   runBands(bands, [&](std::size_t b) {
     for (int y = bands[b].first; y < bands[b].last; ++y)
-      noiseRow(image.row(y), w, start + (3u * std::uint32_t(y) + 1u) * gamma, columnStep, spread, amount);
+      noiseRow(pass.source() + std::size_t(y) * std::size_t(w), image.row(y), w, start + (3u * std::uint32_t(y) + 1u) * gamma, columnStep, spread, amount);
   });
   random.discard(3u * std::uint64_t(w > 0 ? w : 0) * std::uint64_t(h > 0 ? h : 0));
-  effects::finishPass(surface, surface.bounds());
+  pass.finish();
 }
 
 }  // namespace pictavo::Bitmap

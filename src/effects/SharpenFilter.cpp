@@ -67,10 +67,11 @@ bool anyOverflow(const effects::PixelRows& image, double k) {
 }  // namespace
 
 void SharpenPicture(Surface& surface, float factor) {
-  const effects::PixelRows image = effects::persistentRows(surface);
+  effects::WholePass pass(surface);
+  const effects::PixelRows image = pass.target();
   const int w = image.width, h = image.height;
   if (w < 3 || h < 3) {
-    effects::finishPass(surface, Rect{});
+    pass.finish();
     return;
   }
   const double k = factor;
@@ -92,7 +93,7 @@ void SharpenPicture(Surface& surface, float factor) {
       sharpenRow(upper, image.row(y), w, k);
     }
   });
-  effects::finishPass(surface, Rect{1, 1, w - 1, h - 1});
+  pass.finish();
 }
 
 }  // namespace pictavo::Bitmap

@@ -51,10 +51,11 @@ void waveRow(const std::uint32_t* __restrict current, const std::array<Candidate
 }  // namespace
 
 void PixelatePicture(Surface& surface) {
-  const effects::PixelRows image = effects::persistentRows(surface);
+  effects::WholePass pass(surface);
+  const effects::PixelRows image = pass.target();
   const int w = image.width, h = image.height;
   if (w <= 0 || h <= 0) {
-    effects::finishPass(surface, Rect{});
+    pass.finish();
     return;
   }
   std::vector<int> columnShift(std::size_t(h), 0);
@@ -85,7 +86,7 @@ void PixelatePicture(Surface& surface) {
       waveRow(rows.row(ty), order, verticalShift, image.row(ty), w);
     }
   });
-  effects::finishPass(surface, surface.bounds());
+  pass.finish();
 }
 
 }  // namespace pictavo::Bitmap

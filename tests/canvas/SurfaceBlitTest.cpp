@@ -92,7 +92,7 @@ TEST(BitBlt, LargeCopyAtAnOddOffsetIsExact) {
   // Large enough for the copy to bypass the cache, shifted so rows start unaligned.
   const int w = 3001, h = 3000;
   Surface src(w, h), dst(w, h, kBlack);
-  std::uint32_t* p = src.writableDrawBits();
+  std::uint32_t* p = src.writableDrawBits(src.bounds());
   for (std::size_t i = 0; i < std::size_t(w) * h; ++i) p[i] = 0xFF000000u | std::uint32_t(i * 2654435761u >> 8);
   dst.BitBlt(1, 0, w, h, src, 0, 0);
   const std::uint32_t* q = dst.drawBits();

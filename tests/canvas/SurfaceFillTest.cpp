@@ -95,7 +95,7 @@ TEST(FloodFill, LargeWindingAreaNeedsNoRecursion) {
   // top: one path of about two million pixels.
   const int n = 2001;
   Surface s(n, n, kWhite);
-  std::uint32_t* p = s.writableDrawBits();
+  std::uint32_t* p = s.writableDrawBits(s.bounds());
   for (int x = 1; x < n; x += 2)
     for (int y = 0; y < n; ++y)
       if (y != ((x / 2) % 2 == 0 ? n - 1 : 0)) p[std::size_t(y) * n + std::size_t(x)] = pixelFromColor(kBlack);

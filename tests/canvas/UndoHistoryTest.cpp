@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace pictavo {
 using namespace test;
 
@@ -250,36 +252,147 @@ TEST(UndoHistory, AtMostTheStepLimitIsKept) {
   EXPECT_GT(UndoHistory::defaultBudget(), 0u);
 }
 
-// The copy the steps are told from is taken just before the first write of
-// each kind, never at clear() (an opened picture costs no second copy).
-TEST(UndoHistory, CopiesThePictureOnlyWhenItIsAboutToChange) {
-  Surface s(300, 200, kWhite);
+// The history keeps only what a write is about to lose: nothing for a
+// picture that is looked at, the tiles under a stroke, and for a whole-picture
+// change the old buffer itself, which undo swaps back without a copy.
+TEST(UndoHistory, KeepsOnlyWhatAWriteIsAboutToLose) {
+  Surface s(1000, 800, kWhite);
   paintGradient(s);
   UndoHistory h(s);
   const auto start = pixelsOf(s);
-  EXPECT_EQ(h.baseBytes(), 0u);
   EXPECT_FALSE(h.commit());
-  EXPECT_EQ(h.baseBytes(), 0u);
+  EXPECT_EQ(h.bytesUsed(), 0u);
 
   s.ForeColor = kRed;
-  s.Line(0, 0, 299, 199);
+  s.Line(10, 10, 100, 10);  // two tiles
+  EXPECT_TRUE(h.pending());
   ASSERT_TRUE(h.commit());
+  EXPECT_LE(h.bytesUsed(), 4u * 64 * 64 * sizeof(std::uint32_t));
   ASSERT_TRUE(h.undo());
   EXPECT_EQ(pixelsOf(s), start);
 
   h.clear();
-  EXPECT_EQ(h.baseBytes(), 0u);
+  const std::uint32_t* before = s.bits(Surface::Layer::Persistent);
   s.Resize(120, 90);
   ASSERT_TRUE(h.commit());
   ASSERT_TRUE(h.undo());
-  EXPECT_EQ(s.Width(), 300);
+  EXPECT_EQ(s.bits(Surface::Layer::Persistent), before);
   EXPECT_EQ(pixelsOf(s), start);
 
   h.clear();
   s.SetBackColor(kBlue);
   ASSERT_TRUE(h.commit());
   ASSERT_TRUE(h.undo());
+  EXPECT_EQ(s.bits(Surface::Layer::Persistent), before);
   EXPECT_EQ(pixelsOf(s), start);
+}
+
+// Strokes, then a new size, then more strokes, all in one step: undo brings
+// back the picture of the last commit, not one with the strokes in it.
+TEST(UndoHistory, TilesWrittenBeforeANewSizeGoBackIntoTheOldPicture) {
+  Surface s(300, 200, kWhite);
+  paintGradient(s);
+  UndoHistory h(s);
+  const auto start = pixelsOf(s);
+  s.ForeColor = kRed;
+  s.Line(0, 0, 299, 199);
+  s.Resize(400, 250);
+  s.Line(0, 199, 399, 0);
+  ASSERT_TRUE(h.commit());
+  const auto after = pixelsOf(s);
+  ASSERT_TRUE(h.undo());
+  EXPECT_EQ(s.Width(), 300);
+  EXPECT_EQ(pixelsOf(s), start);
+  ASSERT_TRUE(h.redo());
+  EXPECT_EQ(pixelsOf(s), after);
+}
+
+}  // namespace pictavo
+
+namespace pictavo {
+using namespace test;
+
+// Every kind of write the engine has, each its own step: each announces
+// where it writes before it writes, so undoing them all brings back the
+// picture exactly and redoing them all the drawing.
+TEST(UndoHistory, EveryKindOfWriteIsKeptBeforeItHappens) {
+  Surface s(333, 222, kWhite);
+  paintGradient(s);
+  UndoHistory h(s);
+  Surface other(90, 70, kBlue);
+  other.Line(0, 0, 89, 69, kRed);
+  Picture pattern(3, 2, 0xFF00FF00u);
+  pattern.at(1, 1) = 0xFF0000FFu;
+  const auto start = pixelsOf(s);
+  std::vector<std::vector<std::uint32_t>> states;
+
+  const std::vector<std::function<void()>> writes = {
+      [&] { s.SetPixel(70, 65, kRed); },
+      [&] { s.PSet(100, 100, kBlue); },
+      [&] {
+        s.DrawWidth = 7;
+        s.Line(5, 200, 320, 20, kRed);
+        s.DrawWidth = 1;
+      },
+      [&] { s.Line(10, 10, 200, 150, kBlue, LineKind::FilledBox); },
+      [&] {
+        s.FillStyle = kFillSolid;
+        s.FillColor = kRed;
+        s.Circle(250, 120, 60);
+        s.Ellipse(20, 130, 140, 215);
+        s.RoundRect(150, 5, 320, 90);
+      },
+      [&] { s.ExtFloodFill(12, 12, s.GetPixel(12, 12)); },
+      [&] {
+        s.Line(0, 0, 332, 221, kBlack, LineKind::Box);
+        s.FillColor = kWhite;
+        s.ExtFloodFill(0, 221, s.GetPixel(0, 221));
+      },
+      [&] {
+        const PatternBrush brush = s.CreatePatternBrush(pattern);
+        s.SelectObject(brush);
+        s.ExtFloodFill(1, 1, s.GetPixel(1, 1));
+        s.DeleteObject(brush);
+      },
+      [&] { s.GradientFill(TriVertex{30, 40, 0xFF00, 0, 0, 0}, TriVertex{300, 160, 0, 0, 0xFF00, 0}, kGradientVertical); },
+      [&] { s.BitBlt(200, 150, 90, 70, other, 0, 0); },
+      [&] { s.BitBlt(10, 30, 150, 100, s, 40, 20); },
+      [&] { s.StretchBlt(332, 0, -333, 222, s, 0, 0, 333, 222); },
+      [&] { s.StretchBlt(5, 5, 180, 140, other, 0, 0, 90, 70); },
+      [&] {
+        s.SetStretchBltMode(kStretchHalftone);
+        s.StretchBlt(100, 60, 45, 35, s, 0, 0, 90, 70);
+        s.SetStretchBltMode(kStretchNearest);
+      },
+      [&] { s.TransparentBlt(150, 100, 90, 70, other, 0, 0, 90, 70, kBlue); },
+      [&] { s.Cls(); },
+  };
+  for (const auto& write : writes) {
+    write();
+    ASSERT_TRUE(h.commit());
+    states.push_back(pixelsOf(s));
+  }
+  for (std::size_t i = writes.size(); i-- > 0;) {
+    ASSERT_TRUE(h.undo());
+    EXPECT_EQ(pixelsOf(s), i == 0 ? start : states[i - 1]) << "undo of write " << i;
+  }
+  for (std::size_t i = 0; i < writes.size(); ++i) {
+    ASSERT_TRUE(h.redo());
+    EXPECT_EQ(pixelsOf(s), states[i]) << "redo of write " << i;
+  }
+}
+
+// Drawing on the visible layer only (AutoRedraw off) is not a change of
+// the picture: nothing is kept, no step is made.
+TEST(UndoHistory, DrawingThatIsNotPersistentKeepsNothing) {
+  Surface s(200, 200, kWhite);
+  UndoHistory h(s);
+  s.SetAutoRedraw(false);
+  s.Line(0, 0, 199, 199, kRed, LineKind::FilledBox);
+  s.ExtFloodFill(5, 5, kRed);
+  EXPECT_FALSE(h.pending());
+  EXPECT_FALSE(h.commit());
+  EXPECT_EQ(h.bytesUsed(), 0u);
 }
 
 }  // namespace pictavo

@@ -357,7 +357,7 @@ void MetafileDevice::bitmap(double x, double y, double w, double h, const Pictur
   if (!chargeWork((long long)(x1 - x0) * (y1 - y0) / 16 + 1 + (state.clip ? clipWork(y1 - y0) : 0))) return;
   const double srcLeft = std::min(sx, sx + sw), srcTop = std::min(sy, sy + sh);
   const double scaleX = std::fabs(sw) / (right - left), scaleY = std::fabs(sh) / (bottom - top);
-  std::uint32_t* bits = target_.writableDrawBits();
+  std::uint32_t* bits = target_.writableDrawBits(Rect{x0, y0, x1, y1});
   const std::size_t stride = std::size_t(target_.stride());
   // Pixels from..to (both included) of target row ty.
   auto copyRow = [&](int ty, std::int64_t from, std::int64_t to) {

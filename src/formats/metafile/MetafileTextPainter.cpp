@@ -65,7 +65,9 @@ MetafileTextPainter qtMetafileTextPainter() {
                            QRectF(0, 0, surface.Width(), surface.Height());
     if (touched.isEmpty()) return;
 
-    QImage image(reinterpret_cast<uchar*>(surface.writableDrawBits()), surface.Width(), surface.Height(),
+    const QRect area = touched.toAlignedRect();
+    const Rect about{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+    QImage image(reinterpret_cast<uchar*>(surface.writableDrawBits(about)), surface.Width(), surface.Height(),
                  qsizetype(surface.stride()) * 4, QImage::Format_RGB32);
     QPainter painter(&image);
     if (run.clip) {
