@@ -128,7 +128,7 @@ void Surface::dropVisibleLayer() { PixelPool::shared().release(std::move(visible
 void Surface::Resize(int width, int height) {
   if (width == width_ && height == height_) return;
   refuseSizeOverLimit(width, height);
-  PixelWords next = PixelPool::shared().acquire(std::size_t(width) * std::size_t(height));
+  PixelWords next = replacementBuffer(std::size_t(width) * std::size_t(height));
   const std::uint32_t back = pixelFromColor(backColor_);
   const int keepW = std::min(width, width_), keepH = std::min(height, height_);
   for (int y = 0; y < height; ++y) {
@@ -157,10 +157,15 @@ void Surface::replacePersistent(PixelWords&& next, int width, int height) {
     PixelPool::shared().release(std::move(old.pixels));
 }
 
+PixelWords Surface::replacementBuffer(std::size_t words) {
+  if (keeper_) keeper_->willReplacePicture();
+  return PixelPool::shared().acquire(words);
+}
+
 void Surface::fillPersistent(std::uint32_t word) {
   if (keeper_) {
     // The keeper takes the old image as it is; the fill goes to another buffer.
-    PixelWords next = PixelPool::shared().acquire(persistent_.size());
+    PixelWords next = replacementBuffer(persistent_.size());
     std::fill(next.begin(), next.end(), word);
     replacePersistent(std::move(next), width_, height_);
   } else {
@@ -241,7 +246,7 @@ void Surface::SetPicture(const Picture& picture) {
   refuseMalformed(picture);
   refuseSizeOverLimit(picture.width, picture.height);
   if (keeper_ || picture.width != width_ || picture.height != height_) {
-    PixelWords next = PixelPool::shared().acquire(picture.pixels.size());
+    PixelWords next = replacementBuffer(picture.pixels.size());
     layOverBackground(picture.pixels.data(), next.data(), picture.pixels.size(), pixelFromColor(backColor_));
     replacePersistent(std::move(next), picture.width, picture.height);
   } else {
@@ -365,7 +370,7 @@ PictureRewrite::PictureRewrite(Surface& surface, bool startFromOld) : surface_(s
   from_ = surface.persistent_.data();
   if (surface.keeper_) {
     try {
-      buffer_ = PixelPool::shared().acquire(surface.persistent_.size());
+      buffer_ = surface.replacementBuffer(surface.persistent_.size());
     } catch (const Error&) {
       buffer_ = PixelWords();  // no room for a second picture: in place, the keeper keeps what it can
     }

@@ -99,6 +99,9 @@ class PersistentKeeper {
  public:
   // The pixels in r (inside the picture) are about to be written in place.
   virtual void keepArea(const Rect& r) = 0;
+  // The image is about to be replaced: a chance to give memory back
+  // before the new buffer is taken.
+  virtual void willReplacePicture() = 0;
   // The image was replaced by another one: `old` is the image until now,
   // size included, for the keeper to own.
   virtual void keepPicture(Picture&& old) = 0;
@@ -289,6 +292,8 @@ class Surface {
   void notifyPersistent(const Rect& r) const;
   bool writesPersistent(Layer layer) const { return layer == Layer::Persistent || visible_.empty(); }
   void keepBefore(const Rect& r);
+  // A buffer for a new persistent image of `words` words, from the pool once the keeper made room.
+  PixelWords replacementBuffer(std::size_t words);
   // Makes `next` (w x h) the persistent image; the old one goes to the keeper, or back to the pool.
   void replacePersistent(PixelWords&& next, int width, int height);
   // Fills the whole persistent image with one word.

@@ -141,6 +141,13 @@ void UndoHistory::saveTile(int index) {
   pendingTiles_.push_back(index);
 }
 
+// The old picture will be kept: the oldest steps that would not fit beside
+// it go now, so their buffers can serve the new picture, already faulted in.
+void UndoHistory::willReplacePicture() {
+  if (applying_ || givenUp_ || !pendingWhole_.isNull()) return;
+  makeRoom(std::size_t(surface_.Width()) * std::size_t(surface_.Height()) * sizeof(std::uint32_t));
+}
+
 void UndoHistory::keepPicture(Picture&& old) {
   if (applying_ || givenUp_ || !pendingWhole_.isNull()) {
     // The first picture kept since the last commit is the one to go back to.

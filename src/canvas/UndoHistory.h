@@ -99,6 +99,7 @@ class UndoHistory : private PersistentKeeper {
   };
 
   void keepArea(const Rect& r) override;
+  void willReplacePicture() override;
   void keepPicture(Picture&& old) override;
 
   // The tile grid of the surface's current size.
