@@ -3,6 +3,7 @@
 // split of the rows into bands for the cores (canvas/RowBands.h), and the
 // finish (the new picture in place, refreshed once).
 
+#include "canvas/PixelCopy.h"
 #include "canvas/RowBands.h"
 #include "canvas/Surface.h"
 
@@ -44,16 +45,32 @@ class WholePass {
 
 // Writes f(p) for every pixel word p of `from` to the same place of `to`
 // (which may be `from`). f must be cheap and inlinable: the loop is meant to
-// vectorise.
+// vectorise. Into another large buffer the words are streamed: ordinary
+// stores would first read every line of the new picture for nothing.
 template <class F>
 void mapPixels(const std::uint32_t* from, const PixelRows& to, F f) {
+  const bool stream = from != to.pixels && to.count() * sizeof(std::uint32_t) >= kStreamingCopyBytes;
   const std::vector<RowBand> bands = rowBands(0, to.height, to.width);
   runBands(bands, [&](std::size_t b) {
     const std::size_t first = std::size_t(bands[b].first) * std::size_t(to.width);
     const std::size_t n = std::size_t(bands[b].last - bands[b].first) * std::size_t(to.width);
     const std::uint32_t* src = from + first;
     std::uint32_t* dst = to.pixels + first;
-    for (std::size_t i = 0; i < n; ++i) dst[i] = f(src[i]);
+    std::size_t i = 0;
+#if defined(__AVX2__)
+    if (stream) {
+      for (; i < n && (reinterpret_cast<std::uintptr_t>(dst + i) & 31) != 0; ++i) dst[i] = f(src[i]);
+      for (; i + 8 <= n; i += 8) {
+        alignas(32) std::uint32_t out[8];
+        for (int k = 0; k < 8; ++k) out[k] = f(src[i + k]);
+        _mm256_stream_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_load_si256(reinterpret_cast<const __m256i*>(out)));
+      }
+      finishStreaming();
+    }
+#else
+    (void)stream;
+#endif
+    for (; i < n; ++i) dst[i] = f(src[i]);
   });
 }
 
