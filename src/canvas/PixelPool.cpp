@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <new>
 #include <stdexcept>
+#include <system_error>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -34,13 +35,64 @@ PixelPool& PixelPool::shared() {
   return pool;
 }
 
+PixelPool::~PixelPool() { waitForSpare(0, true); }
+
+bool PixelPool::serves(const PixelWords& buffer, std::size_t words) const {
+  return buffer.capacity() >= words && buffer.capacity() / 4 <= words;
+}
+
+void PixelPool::waitForSpare(std::size_t words, bool always) {
+  const std::lock_guard lock(spareMutex_);
+  if (!spare_.joinable()) return;
+  if (!always && !(spareWords_ >= words && spareWords_ / 4 <= words)) return;
+  spare_.join();
+}
+
+void PixelPool::prepareSpare(std::size_t words) {
+  if (words * sizeof(std::uint32_t) < kMinPooledBytes) return;
+  {
+    const std::lock_guard lock(mutex_);
+    for (const PixelWords& buffer : free_)
+      if (serves(buffer, words)) return;
+  }
+  const std::lock_guard lock(spareMutex_);
+  if (spare_.joinable()) {
+    if (!spareDone_) return;  // one at a time
+    spare_.join();
+  }
+  spareWords_ = words;
+  spareDone_ = false;
+  try {
+    spare_ = std::thread([this, words] {
+      struct Done {
+        std::atomic<bool>& flag;
+        ~Done() { flag = true; }
+      } done{spareDone_};
+      PixelWords buffer;
+      try {
+        buffer.reserve(words);
+      } catch (const std::exception&) {
+        return;  // no memory to spare
+      }
+      prepareFreshMemory(buffer.data(), words * sizeof(std::uint32_t));
+      buffer.resize(words);
+      const std::size_t pageWords = std::size_t(::sysconf(_SC_PAGE_SIZE)) / sizeof(std::uint32_t);
+      for (std::size_t i = 0; i < words; i += pageWords) buffer[i] = 0;
+      release(std::move(buffer));
+    });
+  } catch (const std::system_error&) {
+    // No thread: the next picture faults its own memory, as without a spare.
+  }
+}
+
 PixelWords PixelPool::acquire(std::size_t words) {
   if (words * sizeof(std::uint32_t) >= kMinPooledBytes) {
+    waitForSpare(words, false);
     const std::lock_guard lock(mutex_);
     // A buffer more than four times the request stays for a picture of its
     // size (the file bytes of a JPEG must not take the picture's buffer).
     const auto fit = std::find_if(free_.begin(), free_.end(), [words](const PixelWords& w) { return w.capacity() >= words; });
-    if (fit != free_.end() && fit->capacity() / 4 <= words) {
+    if (fit != free_.end() && serves(*fit, words)) {
       PixelWords buffer = std::move(*fit);
       free_.erase(fit);
       bytes_ -= bytesOf(buffer);
@@ -79,6 +131,7 @@ void PixelPool::release(PixelWords&& words) {
 }
 
 void PixelPool::trim(std::size_t keepBytes) {
+  waitForSpare(0, true);
   std::vector<PixelWords> dropped;  // freed outside the lock
   {
     const std::lock_guard lock(mutex_);

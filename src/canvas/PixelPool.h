@@ -15,7 +15,9 @@
 #include "canvas/Picture.h"
 
 #include <cstddef>
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace pictavo {
@@ -28,6 +30,7 @@ class PixelPool {
   static PixelPool& shared();
 
   PixelPool() = default;
+  ~PixelPool();
   PixelPool(const PixelPool&) = delete;
   PixelPool& operator=(const PixelPool&) = delete;
 
@@ -45,11 +48,25 @@ class PixelPool {
   // of the picture's size and lets go of the memory of larger pictures.
   void trim(std::size_t keepBytes);
 
+  // Faults in a buffer of `words` on another thread and pools it, unless a
+  // pooled buffer would already serve such a request: the next picture of
+  // that size then costs no page faults on the thread that waits for it.
+  // An acquire() that the buffer would serve waits for it rather than take
+  // fresh memory beside it.
+  void prepareSpare(std::size_t words);
+
   std::size_t pooledBytes() const;
   std::size_t pooledCount() const;
 
  private:
+  bool serves(const PixelWords& buffer, std::size_t words) const;
+  void waitForSpare(std::size_t words, bool always);
+
   mutable std::mutex mutex_;
+  std::mutex spareMutex_;  // guards the two below; never held while mutex_ is wanted by the spare
+  std::thread spare_;
+  std::size_t spareWords_ = 0;
+  std::atomic<bool> spareDone_{false};
   std::vector<PixelWords> free_;  // by capacity, smallest first
   std::size_t bytes_ = 0;
 };

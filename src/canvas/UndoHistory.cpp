@@ -60,6 +60,15 @@ void UndoHistory::clear() {
   releasePending();
   givenUp_ = false;
   state_ = ++lastState_;
+  prepareForWholeStep();
+}
+
+// The next whole-picture command needs a buffer of the picture's size; when
+// no step would make room for it (and give its buffer back), one is faulted
+// in on the other core while the user looks at the picture.
+void UndoHistory::prepareForWholeStep() const {
+  const std::size_t words = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
+  if (bytes_ + words * sizeof(std::uint32_t) <= limits_.budgetBytes) PixelPool::shared().prepareSpare(words);
 }
 
 void UndoHistory::changed(Step* step) {
@@ -271,6 +280,7 @@ void UndoHistory::pushStep(Step&& step) {
   bytes_ += step.bytes();
   steps_.push_back(std::move(step));
   ++done_;
+  prepareForWholeStep();
 }
 
 bool UndoHistory::makeRoom(std::size_t more) {

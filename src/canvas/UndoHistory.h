@@ -115,6 +115,7 @@ class UndoHistory : private PersistentKeeper {
   bool commitWhole();
   bool commitTiles();
   void pushStep(Step&& step);
+  void prepareForWholeStep() const;
   // Drops the redo steps, then the oldest, until `more` bytes fit the budget
   // beside what is kept; false when they never can.
   bool makeRoom(std::size_t more);

@@ -43,6 +43,27 @@ TEST(PixelPool, ReleasedBuffersServeTheSameSizeOrSmallerAndNothingLarger) {
   EXPECT_EQ(pool.pooledBytes(), 0u);
 }
 
+// A spare is faulted in on another thread; the acquire it serves waits for
+// it instead of taking fresh memory beside it, one that it does not serve
+// does not wait, and a second spare is not made while one is pooled.
+TEST(PixelPool, ASpareServesTheNextPictureOfItsSize) {
+  PixelPool pool;
+  pool.prepareSpare(6 * kWordsPerMB);
+  PixelWords small = pool.acquire(kWordsPerMB);  // a quarter of 6 MB is more: fresh memory
+  EXPECT_EQ(small.size(), kWordsPerMB);
+  PixelWords picture = pool.acquire(6 * kWordsPerMB);
+  EXPECT_EQ(picture.size(), 6 * kWordsPerMB);
+  EXPECT_EQ(pool.pooledCount(), 0u);  // the spare was taken, no other buffer is left over
+  pool.release(std::move(picture));
+  pool.prepareSpare(6 * kWordsPerMB);  // one is pooled: nothing to prepare
+  pool.trim(100 * kMB);                // waits for any spare
+  EXPECT_EQ(pool.pooledCount(), 1u);
+  pool.prepareSpare(2 * kWordsPerMB);
+  pool.prepareSpare(2 * kWordsPerMB);  // the first may still be running: never two at once
+  pool.trim(100 * kMB);
+  EXPECT_LE(pool.pooledCount(), 2u);
+}
+
 TEST(PixelPool, TheSmallestBufferThatFitsIsChosen) {
   PixelPool pool;
   PixelWords big = pool.acquire(8 * kWordsPerMB), mid = pool.acquire(4 * kWordsPerMB), small = pool.acquire(2 * kWordsPerMB);
